@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace pivlo {
+
+// The folder of the program file, always ending in '/'. Start-up may fix it explicitly
+// (tests do); otherwise it is the running program's folder.
+QString ApplicationFolder();
+void SetApplicationFolder(const QString& folder);
+
+// Where Project/, Temp/, Output/ and the settings file live: the application folder when
+// it is writable (portable use, the build folder), otherwise the user's data location.
+// Ends in '/'. This is the one place that decides.
+QString WritableFolder();
+
+// WritableFolder() + "Project/".
+QString ProjectFolder();
+
+}  // namespace pivlo

@@ -1,0 +1,11 @@
+#include "core/Events.h"
+
+#include <QCoreApplication>
+
+namespace pivlo {
+
+void ProcessPendingEvents() {
+  if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+}
+
+}  // namespace pivlo

@@ -1,0 +1,60 @@
+#include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
+
+#include "core/NumberText.h"
+#include "core/basPropertyBag.h"
+
+#include <QFileInfo>
+
+namespace pivlo::cli {
+namespace {
+
+constexpr qsizetype kDumpedBytes = 64;
+
+QString KindName(BagValue::Kind kind) {
+  switch (kind) {
+    case BagValue::Kind::Int16: return QStringLiteral("int16");
+    case BagValue::Kind::Int32: return QStringLiteral("int32");
+    case BagValue::Kind::Float32: return QStringLiteral("float32");
+    case BagValue::Kind::Text: return QStringLiteral("text");
+    case BagValue::Kind::Bool: return QStringLiteral("bool");
+    case BagValue::Kind::Bytes: return QStringLiteral("bytes");
+    case BagValue::Kind::Empty: break;
+  }
+  return QStringLiteral("empty");
+}
+
+QString ValueText(const BagValue& value) {
+  switch (value.kind()) {
+    case BagValue::Kind::Bool: return value.AsBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case BagValue::Kind::Bytes:
+      return QString::number(value.AsBytes().size()) + u':' +
+             QString::fromLatin1(value.AsBytes().first(qMin(value.AsBytes().size(), kDumpedBytes)).toHex());
+    case BagValue::Kind::Text: return EscapeField(value.AsText());
+    default: return value.ToText();  // numbers; floats in their shortest round-trip text
+  }
+}
+
+}  // namespace
+
+int BagDump(const QStringList& args) {
+  if (args.size() != 1) return kUsageError;
+  const QString& path = args.first();
+  if (!QFileInfo(path).isFile()) {
+    PrintError(path + QStringLiteral(": no such file"));
+    return 1;
+  }
+  if (!LoadBagFromFile(path)) {
+    PrintError(path + QStringLiteral(": not a property bag"));
+    return 1;
+  }
+  QString out;
+  for (const PropertyBag::Entry& entry : SharedBag().Entries()) {
+    out += EscapeField(entry.key) + u'\t' + KindName(entry.value.kind()) + u'\t' + ValueText(entry.value) + u'\n';
+  }
+  SharedBag().Clear();
+  PrintOut(out);
+  return 0;
+}
+
+}  // namespace pivlo::cli

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QStringList>
+
+namespace pivlo::cli {
+
+// What a subcommand returns when its arguments are wrong: main prints the usage.
+constexpr int kUsageError = 2;
+
+// Each takes the arguments after its command words.
+int BagDump(const QStringList& args);
+
+}  // namespace pivlo::cli

@@ -1,0 +1,54 @@
+// pivlo-cli: the command-line companion of the editor, for scripted builds and inspection.
+
+#include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace {
+
+using pivlo::cli::kUsageError;
+
+struct Command {
+  QStringList words;
+  const char* arguments;
+  const char* summary;
+  int (*run)(const QStringList& args);
+};
+
+const Command kCommands[] = {
+    {{QStringLiteral("bag"), QStringLiteral("dump")}, "FILE",
+     "print every stored value: KEY<TAB>KIND<TAB>VALUE", pivlo::cli::BagDump},
+};
+
+QString Usage() {
+  QString text = QStringLiteral("usage: pivlo-cli COMMAND [ARGS]\n\ncommands:\n");
+  for (const Command& command : kCommands) {
+    text += QStringLiteral("  ") + command.words.join(u' ') + u' ' + QString::fromUtf8(command.arguments) +
+            QStringLiteral("\n      ") + QString::fromUtf8(command.summary) + u'\n';
+  }
+  return text;
+}
+
+int PrintUsage(FILE* stream) {
+  const QByteArray bytes = Usage().toUtf8();
+  std::fwrite(bytes.constData(), 1, bytes.size(), stream);
+  return stream == stdout ? 0 : kUsageError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const QStringList args = QCoreApplication::arguments().mid(1);
+  if (args.size() == 1 && (args[0] == u"--help" || args[0] == u"-h" || args[0] == u"help")) {
+    return PrintUsage(stdout);
+  }
+  for (const Command& command : kCommands) {
+    if (args.mid(0, command.words.size()) != command.words) continue;
+    const int result = command.run(args.mid(command.words.size()));
+    return result == kUsageError ? PrintUsage(stderr) : result;
+  }
+  return PrintUsage(stderr);
+}

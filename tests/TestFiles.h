@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace pivlo::test {
+
+// A scratch folder for one test, removed with it.
+class TempFolder {
+ public:
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  // Writes the bytes to a new file in the folder and returns its path.
+  QString Write(const QString& name, const QByteArray& bytes) const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+QByteArray ReadWholeFile(const QString& path);
+
+}  // namespace pivlo::test

@@ -1,0 +1,18 @@
+// Test programs run headless with an application object (events, paths) and an
+// application folder of their own, so nothing is written beside the test binaries.
+
+#include "core/AppFolders.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  QCoreApplication app(argc, argv);
+  QTemporaryDir application_folder;
+  if (!application_folder.isValid()) return 1;
+  pivlo::SetApplicationFolder(application_folder.path());
+  return RUN_ALL_TESTS();
+}
