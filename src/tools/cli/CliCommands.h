@@ -9,5 +9,8 @@ constexpr int kUsageError = 2;
 
 // Each takes the arguments after its command words.
 int BagDump(const QStringList& args);
+int Crc(const QStringList& args);
+int PackList(const QStringList& args);
+int PackExtract(const QStringList& args);
 
 }  // namespace pivlo::cli
