@@ -144,11 +144,7 @@ QImage DrawIconSlot() {
   p.setBrush(QColor(QRgb(0x2F7CF6)));
   p.drawRoundedRect(QRectF(-1.8, -7, 3.6, 9), 0.8, 0.8);
   p.setBrush(QColor(QRgb(0xF5C26B)));
-  QPainterPath tip;
-  tip.moveTo(-1.8, 2);
-  tip.lineTo(1.8, 2);
-  tip.lineTo(0, 5.5);
-  tip.closeSubpath();
+  const QPainterPath tip = PolygonPath({{-1.8, 2}, {1.8, 2}, {0, 5.5}});
   p.drawPath(tip);
   return image;
 }

@@ -45,6 +45,24 @@ void DrawSoftShadow(QPainter& painter, const QPainterPath& shape, QPointF offset
   painter.restore();
 }
 
+QPainterPath PolygonPath(const QPolygonF& points) {
+  QPainterPath path;
+  path.addPolygon(points);
+  path.closeSubpath();
+  return path;
+}
+
+QPainterPath HeartPath(qreal size) {
+  QPainterPath heart;
+  heart.moveTo(0, size * 0.38);
+  heart.cubicTo(-size * 0.12, size * 0.28, -size * 0.56, size * 0.02, -size * 0.56, -size * 0.28);
+  heart.cubicTo(-size * 0.56, -size * 0.56, -size * 0.18, -size * 0.66, 0, -size * 0.36);
+  heart.cubicTo(size * 0.18, -size * 0.66, size * 0.56, -size * 0.56, size * 0.56, -size * 0.28);
+  heart.cubicTo(size * 0.56, size * 0.02, size * 0.12, size * 0.28, 0, size * 0.38);
+  heart.closeSubpath();
+  return heart;
+}
+
 QPainterPath SparklePath(QPointF centre, qreal radius) {
   const qreal waist = radius * 0.22;
   QPainterPath path;
@@ -91,15 +109,8 @@ void DrawBrandMark(QPainter& painter, const QRectF& box) {
   painter.fillRect(screen, sky);
   painter.setBrush(QColor(QRgb(0xFFC53D)));
   painter.drawEllipse(QPointF(63, 37), 5, 5);
-  QPainterPath hills;
-  hills.moveTo(20, 60);
-  hills.lineTo(36, 41);
-  hills.lineTo(47, 52);
-  hills.lineTo(56, 45);
-  hills.lineTo(80, 62);
-  hills.lineTo(80, 64);
-  hills.lineTo(20, 64);
-  hills.closeSubpath();
+  const QPainterPath hills =
+      PolygonPath({{20, 60}, {36, 41}, {47, 52}, {56, 45}, {80, 62}, {80, 64}, {20, 64}});
   QLinearGradient green(0, 40, 0, 62);
   green.setColorAt(0, QColor(QRgb(0x3CC58A)));
   green.setColorAt(1, QColor(QRgb(0x16885A)));

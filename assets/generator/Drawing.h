@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QPolygonF>
 #include <QRectF>
 
 namespace pivlo::assets {
@@ -27,6 +28,12 @@ void DrawSoftShadow(QPainter& painter, const QPainterPath& shape, QPointF offset
 
 // The program's mark: a rounded tile with a screen showing a landscape and a sparkle.
 void DrawBrandMark(QPainter& painter, const QRectF& box);
+
+// A closed polygon through the points.
+QPainterPath PolygonPath(const QPolygonF& points);
+
+// A heart of the given size centred on the origin.
+QPainterPath HeartPath(qreal size);
 
 // A four-pointed sparkle centred on the point.
 QPainterPath SparklePath(QPointF centre, qreal radius);

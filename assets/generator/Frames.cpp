@@ -53,20 +53,6 @@ void ShadeSide(QPainter& p, int side, const QPolygonF& trapezoid) {
   p.drawPolygon(trapezoid);
 }
 
-// A moulding: each side filled across its width with the profile's colours.
-void DrawMoulding(QPainter& p, const QRectF& outer, qreal width, const QGradientStops& profile) {
-  ForEachSide(p, outer, width, [&](QPainter& q, int side, qreal, const QPolygonF& trapezoid) {
-    QLinearGradient across(0, 0, 0, width);
-    across.setStops(profile);
-    q.setPen(Qt::NoPen);
-    q.setBrush(across);
-    q.drawPolygon(trapezoid);
-    ShadeSide(q, side, trapezoid);
-    q.setPen(QPen(QColor(0, 0, 0, 60), 1.2));
-    q.drawLine(QPointF(0, 0), QPointF(width, width));  // the mitre
-  });
-}
-
 // The shadow a frame casts on the photograph just inside its opening.
 void DrawInnerShadow(QPainter& p, const QRectF& opening, qreal depth, int alpha) {
   ForEachSide(p, opening.adjusted(-0.5, -0.5, 0.5, 0.5), -depth, [&](QPainter& q, int side, qreal length, const QPolygonF&) {
@@ -77,6 +63,22 @@ void DrawInnerShadow(QPainter& p, const QRectF& opening, qreal depth, int alpha)
     q.setPen(Qt::NoPen);
     q.setBrush(fade);
     q.drawPolygon(QPolygonF({{0, 0}, {length, 0}, {length - depth, depth}, {depth, depth}}));
+  });
+}
+
+// A moulding: each side filled across its width with the profile's colours, casting its
+// shadow on what lies inside.
+void DrawMoulding(QPainter& p, const QRectF& outer, qreal width, const QGradientStops& profile) {
+  DrawInnerShadow(p, outer.adjusted(width, width, -width, -width), qBound(10.0, width / 5, 18.0), 110);
+  ForEachSide(p, outer, width, [&](QPainter& q, int side, qreal, const QPolygonF& trapezoid) {
+    QLinearGradient across(0, 0, 0, width);
+    across.setStops(profile);
+    q.setPen(Qt::NoPen);
+    q.setBrush(across);
+    q.drawPolygon(trapezoid);
+    ShadeSide(q, side, trapezoid);
+    q.setPen(QPen(QColor(0, 0, 0, 60), 1.2));
+    q.drawLine(QPointF(0, 0), QPointF(width, width));  // the mitre
   });
 }
 
@@ -112,7 +114,6 @@ QImage Golden() {
   QPainter p(&image);
   Smooth(p);
   const qreal w = 84;
-  DrawInnerShadow(p, kScreen.adjusted(w, w, -w, -w), 18, 110);
   DrawMoulding(p, kScreen, w,
                {{0.00, QColor(QRgb(0x4F320F))}, {0.06, QColor(QRgb(0xB8862B))}, {0.15, QColor(QRgb(0xF8DC85))},
                 {0.27, QColor(QRgb(0xC9952E))}, {0.38, QColor(QRgb(0x7F5216))}, {0.45, QColor(QRgb(0xE6C15C))},
@@ -159,7 +160,6 @@ QImage Walnut() {
   QPainter p(&image);
   Smooth(p);
   const qreal w = 76;
-  DrawInnerShadow(p, kScreen.adjusted(w, w, -w, -w), 16, 120);
   DrawMoulding(p, kScreen, w,
                {{0.00, QColor(QRgb(0x24120A))}, {0.07, QColor(QRgb(0x5C3218))}, {0.22, QColor(QRgb(0x8E5C2E))},
                 {0.38, QColor(QRgb(0x6B4020))}, {0.55, QColor(QRgb(0x9A6838))}, {0.72, QColor(QRgb(0x6E4422))},
@@ -216,7 +216,6 @@ QImage Gallery() {
                 q.drawPolygon(trapezoid);
                 ShadeSide(q, side, trapezoid);
               });
-  DrawInnerShadow(p, mat_outer, 12, 70);  // the frame's shadow on the mat
   DrawMoulding(p, kScreen, frame,
                {{0.0, QColor(QRgb(0x0C0C0C))}, {0.3, QColor(QRgb(0x3C3C3C))}, {0.6, QColor(QRgb(0x1A1A1A))},
                 {0.85, QColor(QRgb(0x474747))}, {1.0, QColor(QRgb(0x0A0A0A))}});
@@ -249,7 +248,6 @@ QImage ChineseRed() {
   Smooth(p);
   const qreal w = 80;
   const QColor gold(QRgb(0xE3B84F));
-  DrawInnerShadow(p, kScreen.adjusted(w, w, -w, -w), 16, 120);
   DrawMoulding(p, kScreen, w,
                {{0.00, QColor(QRgb(0x3E0707))}, {0.04, QColor(QRgb(0xD9AE48))}, {0.09, QColor(QRgb(0x6E0E0E))},
                 {0.30, QColor(QRgb(0xB3161B))}, {0.50, QColor(QRgb(0xD02828))}, {0.70, QColor(QRgb(0xA51419))},
@@ -465,28 +463,12 @@ QImage FilmStrip() {
     p.drawPath(TextPath(number, print, QRectF(x, 68, 80, 30), Qt::AlignLeft | Qt::AlignVCenter));
     p.drawPath(TextPath(number + QStringLiteral("A"), print, QRectF(x, kHeight - 98, 80, 30),
                         Qt::AlignLeft | Qt::AlignVCenter));
-    QPainterPath arrow;
-    arrow.moveTo(x + 50, 76);
-    arrow.lineTo(x + 64, 83);
-    arrow.lineTo(x + 50, 90);
-    arrow.closeSubpath();
+    const QPainterPath arrow = PolygonPath({{x + 50, 76}, {x + 64, 83}, {x + 50, 90}});
     p.drawPath(arrow);
   }
   p.drawPath(TextPath(QStringLiteral("PIVLO 400"), print, QRectF(kWidth - 260, kHeight - 98, 220, 30),
                       Qt::AlignRight | Qt::AlignVCenter));
   return image;
-}
-
-// A heart of the given size centred on the origin.
-QPainterPath HeartPath(qreal size) {
-  QPainterPath heart;
-  heart.moveTo(0, size * 0.38);
-  heart.cubicTo(-size * 0.12, size * 0.28, -size * 0.56, size * 0.02, -size * 0.56, -size * 0.28);
-  heart.cubicTo(-size * 0.56, -size * 0.56, -size * 0.18, -size * 0.66, 0, -size * 0.36);
-  heart.cubicTo(size * 0.18, -size * 0.66, size * 0.56, -size * 0.56, size * 0.56, -size * 0.28);
-  heart.cubicTo(size * 0.56, size * 0.02, size * 0.12, size * 0.28, 0, size * 0.38);
-  heart.closeSubpath();
-  return heart;
 }
 
 QImage InstantPhoto() {
@@ -516,12 +498,7 @@ QImage InstantPhoto() {
   p.setClipRect(tape);
   p.setBrush(QColor(255, 255, 255, 70));
   for (qreal x = -170; x < 170; x += 28) {
-    QPainterPath stripe;
-    stripe.moveTo(x, 32);
-    stripe.lineTo(x + 12, 32);
-    stripe.lineTo(x + 42, -26);
-    stripe.lineTo(x + 30, -26);
-    stripe.closeSubpath();
+    const QPainterPath stripe = PolygonPath({{x, 32}, {x + 12, 32}, {x + 42, -26}, {x + 30, -26}});
     p.drawPath(stripe);
   }
   p.restore();
@@ -584,7 +561,6 @@ QImage TestFrame() {
   DrawMoulding(p, kScreen, w,
                {{0.0, QColor(QRgb(0x8C96A8))}, {0.25, QColor(QRgb(0xF4F6FA))}, {0.6, QColor(QRgb(0xD5DBE5))},
                 {1.0, QColor(QRgb(0x7A8496))}});
-  DrawInnerShadow(p, kScreen.adjusted(w, w, -w, -w), 10, 90);
   p.setPen(QPen(QColor(255, 255, 255, 200), 3));
   p.setBrush(Qt::NoBrush);
   p.drawRect(kScreen.adjusted(w + 22, w + 22, -w - 22, -w - 22));

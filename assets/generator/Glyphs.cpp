@@ -28,16 +28,16 @@ void Stroke(QPainter& p, const QColor& color, qreal width = kStroke) {
 
 // A thick arrow pointing up, centred in the box.
 QPainterPath UpArrowPath() {
-  QPainterPath path;
-  path.moveTo(12, 3.5);
-  path.lineTo(19.5, 11);
-  path.lineTo(14.6, 11);
-  path.lineTo(14.6, 20.5);
-  path.lineTo(9.4, 20.5);
-  path.lineTo(9.4, 11);
-  path.lineTo(4.5, 11);
-  path.closeSubpath();
-  return path;
+  return PolygonPath({{12, 3.5}, {19.5, 11}, {14.6, 11}, {14.6, 20.5}, {9.4, 20.5}, {9.4, 11}, {4.5, 11}});
+}
+
+// A bold capital A standing on y = 17.
+QPainterPath LetterAPath() {
+  QPainterPath a = PolygonPath({{10.6, 2.5}, {13.4, 2.5}, {19.5, 17}, {16.6, 17}, {15.1, 13.2}, {8.9, 13.2},
+                                {7.4, 17}, {4.5, 17}});
+  a.addPolygon(QPolygonF({{12, 5.6}, {9.8, 10.9}, {14.2, 10.9}}));
+  a.closeSubpath();
+  return a;
 }
 
 void Screen(QPainter& p, const GlyphStyle& s) {
@@ -75,13 +75,7 @@ void Picture(QPainter& p, const GlyphStyle& s) {
   Solid(p, s.accent);
   p.drawEllipse(QPointF(15.8, 9.2), 1.9, 1.9);
   Solid(p, s.line);
-  QPainterPath hills;
-  hills.moveTo(4.6, 17.9);
-  hills.lineTo(9.6, 11.6);
-  hills.lineTo(13, 15.2);
-  hills.lineTo(15.2, 13);
-  hills.lineTo(19.4, 17.9);
-  hills.closeSubpath();
+  const QPainterPath hills = PolygonPath({{4.6, 17.9}, {9.6, 11.6}, {13, 15.2}, {15.2, 13}, {19.4, 17.9}});
   p.drawPath(hills);
 }
 
@@ -98,12 +92,7 @@ void Note(QPainter& p, const GlyphStyle& s) {
   p.drawLine(QPointF(9.9, 17), QPointF(9.9, 6.2));
   p.drawLine(QPointF(19.4, 15), QPointF(19.4, 4.2));
   Solid(p, s.line);
-  QPainterPath beam;
-  beam.moveTo(9.05, 5.6);
-  beam.lineTo(20.25, 3.2);
-  beam.lineTo(20.25, 6.6);
-  beam.lineTo(9.05, 9);
-  beam.closeSubpath();
+  const QPainterPath beam = PolygonPath({{9.05, 5.6}, {20.25, 3.2}, {20.25, 6.6}, {9.05, 9}});
   p.drawPath(beam);
 }
 
@@ -138,12 +127,7 @@ void FolderOpen(QPainter& p, const GlyphStyle& s) {
   back.quadTo(19, 6.8, 19, 8.3);
   back.lineTo(19, 10);
   p.drawPath(back);
-  QPainterPath front;
-  front.moveTo(2.5, 19.5);
-  front.lineTo(6.3, 10.5);
-  front.lineTo(22, 10.5);
-  front.lineTo(18.2, 19.5);
-  front.closeSubpath();
+  const QPainterPath front = PolygonPath({{2.5, 19.5}, {6.3, 10.5}, {22, 10.5}, {18.2, 19.5}});
   p.setBrush(s.accent);
   p.drawPath(front);
 }
@@ -205,21 +189,7 @@ void Expand(QPainter& p, const GlyphStyle& s) {
 
 void Font(QPainter& p, const GlyphStyle& s) {
   Solid(p, s.line);
-  QPainterPath a;
-  a.moveTo(10.6, 2.5);
-  a.lineTo(13.4, 2.5);
-  a.lineTo(19.5, 17);
-  a.lineTo(16.6, 17);
-  a.lineTo(15.1, 13.2);
-  a.lineTo(8.9, 13.2);
-  a.lineTo(7.4, 17);
-  a.lineTo(4.5, 17);
-  a.closeSubpath();
-  a.moveTo(12, 5.6);
-  a.lineTo(9.8, 10.9);
-  a.lineTo(14.2, 10.9);
-  a.closeSubpath();
-  p.drawPath(a);
+  p.drawPath(LetterAPath());
   QLinearGradient colours(3, 0, 21, 0);
   colours.setColorAt(0.0, QColor(QRgb(0xFF4D4F)));
   colours.setColorAt(0.35, QColor(QRgb(0xFFC53D)));
@@ -289,11 +259,7 @@ void MonitorSparkle(QPainter& p, const GlyphStyle& s) {
 void MonitorPlay(QPainter& p, const GlyphStyle& s) {
   Screen(p, s);
   Solid(p, s.accent);
-  QPainterPath play;
-  play.moveTo(10, 6.7);
-  play.lineTo(15.6, 10.25);
-  play.lineTo(10, 13.8);
-  play.closeSubpath();
+  const QPainterPath play = PolygonPath({{10, 6.7}, {15.6, 10.25}, {10, 13.8}});
   p.setPen(RoundPen(s.accent, 1.4));
   p.drawPath(play);
 }
@@ -331,24 +297,10 @@ void StaticText(QPainter& p, const GlyphStyle& s) {
 
 void MovingText(QPainter& p, const GlyphStyle& s) {
   p.save();
-  p.translate(4.2, 1.5);
-  p.scale(0.8, 0.95);
+  p.translate(4.2, 0.9);
+  p.scale(0.8, 1.12);
   Solid(p, s.line);
-  QPainterPath a;
-  a.moveTo(10.6, 2.5);
-  a.lineTo(13.4, 2.5);
-  a.lineTo(19.8, 20);
-  a.lineTo(16.7, 20);
-  a.lineTo(15.2, 15.6);
-  a.lineTo(8.8, 15.6);
-  a.lineTo(7.3, 20);
-  a.lineTo(4.2, 20);
-  a.closeSubpath();
-  a.moveTo(12, 6.2);
-  a.lineTo(9.6, 13.1);
-  a.lineTo(14.4, 13.1);
-  a.closeSubpath();
-  p.drawPath(a);
+  p.drawPath(LetterAPath());
   p.restore();
   Stroke(p, s.accent, 1.6);
   p.drawLine(QPointF(1.5, 9), QPointF(6.5, 9));
@@ -370,11 +322,7 @@ void Transition(QPainter& p, const GlyphStyle& s) {
   curve.quadTo(4.6, 5.2, 7.6, 5.2);
   p.drawPath(curve);
   Solid(p, s.accent);
-  QPainterPath head;
-  head.moveTo(7.2, 2.4);
-  head.lineTo(10.4, 5.2);
-  head.lineTo(7.2, 8);
-  head.closeSubpath();
+  const QPainterPath head = PolygonPath({{7.2, 2.4}, {10.4, 5.2}, {7.2, 8}});
   p.drawPath(head);
   Stroke(p, s.accent, 1.9);
   QPainterPath back;
@@ -382,11 +330,7 @@ void Transition(QPainter& p, const GlyphStyle& s) {
   back.quadTo(19.4, 18.8, 16.4, 18.8);
   p.drawPath(back);
   Solid(p, s.accent);
-  QPainterPath tail;
-  tail.moveTo(16.8, 16);
-  tail.lineTo(13.6, 18.8);
-  tail.lineTo(16.8, 21.6);
-  tail.closeSubpath();
+  const QPainterPath tail = PolygonPath({{16.8, 16}, {13.6, 18.8}, {16.8, 21.6}});
   p.drawPath(tail);
 }
 
@@ -420,12 +364,7 @@ void Clapper(QPainter& p, const GlyphStyle& s) {
   p.setClipPath(bar);
   Solid(p, s.line);
   for (qreal x = 1; x < 19; x += 5) {
-    QPainterPath stripe;
-    stripe.moveTo(x, 0);
-    stripe.lineTo(x + 2.4, -4.2);
-    stripe.lineTo(x + 4.8, -4.2);
-    stripe.lineTo(x + 2.4, 0);
-    stripe.closeSubpath();
+    const QPainterPath stripe = PolygonPath({{x, 0}, {x + 2.4, -4.2}, {x + 4.8, -4.2}, {x + 2.4, 0}});
     p.drawPath(stripe);
   }
   p.restore();
@@ -514,20 +453,11 @@ void DrawBadge(QPainter& p, Badge badge, const QColor& color) {
       p.drawPath(tick);
       break;
     }
-    case Badge::Folder: {
+    case Badge::Folder:
       p.setPen(Qt::NoPen);
       p.setBrush(Qt::white);
-      QPainterPath folder;
-      folder.moveTo(c.x() - 3, c.y() - 2.2);
-      folder.lineTo(c.x() - 0.8, c.y() - 2.2);
-      folder.lineTo(c.x() + 0.2, c.y() - 1.2);
-      folder.lineTo(c.x() + 3, c.y() - 1.2);
-      folder.lineTo(c.x() + 3, c.y() + 2.4);
-      folder.lineTo(c.x() - 3, c.y() + 2.4);
-      folder.closeSubpath();
-      p.drawPath(folder);
+      p.drawPath(PolygonPath({{-3, -2.2}, {-0.8, -2.2}, {0.2, -1.2}, {3, -1.2}, {3, 2.4}, {-3, 2.4}}).translated(c));
       break;
-    }
     case Badge::Search:
       p.setPen(RoundPen(Qt::white, 1.4));
       p.drawEllipse(QPointF(c.x() - 0.7, c.y() - 0.7), 2, 2);

@@ -34,13 +34,7 @@ void DrawPhotoCard(QPainter& p, QPointF centre, qreal angle, QRgb sky, QRgb hill
   p.fillRect(photo, sky_fill);
   p.setBrush(QColor(QRgb(0xFFD36B)));
   p.drawEllipse(QPointF(10, -7), 4, 4);
-  QPainterPath hill;
-  hill.moveTo(-22, 12);
-  hill.lineTo(-10, -3);
-  hill.lineTo(-1, 5);
-  hill.lineTo(7, -1);
-  hill.lineTo(22, 12);
-  hill.closeSubpath();
+  const QPainterPath hill = PolygonPath({{-22, 12}, {-10, -3}, {-1, 5}, {7, -1}, {22, 12}});
   p.setBrush(QColor(hills));
   p.drawPath(hill);
   p.restore();
@@ -180,13 +174,11 @@ QImage DrawCoffee() {
   p.drawEllipse(QPointF(62, 52), 32, 7.5);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(QRgb(0xE9C9A0)));
-  QPainterPath heart;
-  heart.moveTo(62, 56.5);
-  heart.cubicTo(52, 52, 55, 47, 59, 48.5);
-  heart.cubicTo(61, 49.2, 62, 50.5, 62, 50.5);
-  heart.cubicTo(62, 50.5, 63, 49.2, 65, 48.5);
-  heart.cubicTo(69, 47, 72, 52, 62, 56.5);
-  p.drawPath(heart);
+  p.save();
+  p.translate(62, 52.3);
+  p.scale(1, 0.5);  // lying flat on the coffee
+  p.drawPath(HeartPath(15));
+  p.restore();
 
   // Steam.
   p.setBrush(Qt::NoBrush);
