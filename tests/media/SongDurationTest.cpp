@@ -128,6 +128,7 @@ TEST(MeasureSongQuick, AgreesWithDurationsKnownByConstruction) {
       // libavformat counts the ID3v1 tag as 8 ms of audio; the frame analysis mends it.
       {QStringLiteral("tagged.mp3"), test::Id3v2Tag(4086) + CbrFrames(250) + test::Id3v1Tag(), 250 * kFrameSeconds,
        -1, 0.008},
+      {QStringLiteral("cover-art.mp3"), test::Id3v2Tag(600000) + CbrFrames(250), 250 * kFrameSeconds},
       {QStringLiteral("xing.mp3"), XingFrame("Xing", 3, 300, kFrameBytes + vbr.size()) + vbr, 300 * kFrameSeconds},
       {QStringLiteral("vbri.mp3"), test::VbriFrame(300, kFrameBytes + vbr.size(), 10) + vbr, 300 * kFrameSeconds},
       {QStringLiteral("pcm.wav"), WavFile(2, 44100, 16, 44100 * 3 / 2), 1.5},
