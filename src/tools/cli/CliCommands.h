@@ -9,5 +9,7 @@ constexpr int kUsageError = 2;
 
 // Each takes the arguments after its command words.
 int BagDump(const QStringList& args);
+int Mp3Report(const QStringList& args);
+int SongDurations(const QStringList& args);
 
 }  // namespace pivlo::cli
