@@ -9,6 +9,8 @@ constexpr int kUsageError = 2;
 
 // Each takes the arguments after its command words.
 int BagDump(const QStringList& args);
+int Mp3Report(const QStringList& args);
+int SongDurations(const QStringList& args);
 int Crc(const QStringList& args);
 int PackList(const QStringList& args);
 int PackExtract(const QStringList& args);

@@ -21,6 +21,10 @@ struct Command {
 const Command kCommands[] = {
     {{QStringLiteral("bag"), QStringLiteral("dump")}, "FILE",
      "print every stored value: KEY<TAB>KIND<TAB>VALUE", pivlo::cli::BagDump},
+    {{QStringLiteral("mp3")}, "FILE",
+     "analyse an MPEG audio file: ok=true or ok=false, then Name=value per property", pivlo::cli::Mp3Report},
+    {{QStringLiteral("duration")}, "FILE...",
+     "measure songs as the music list does: SECONDS<TAB>PATH, -1 for a refused song", pivlo::cli::SongDurations},
     {{QStringLiteral("crc")}, "FILE",
      "print the file's CRC-32 as upper-case hex (an empty line and exit 1 when unreadable)", pivlo::cli::Crc},
     {{QStringLiteral("pack"), QStringLiteral("list")}, "FILE",
