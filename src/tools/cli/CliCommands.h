@@ -11,5 +11,8 @@ constexpr int kUsageError = 2;
 int BagDump(const QStringList& args);
 int Mp3Report(const QStringList& args);
 int SongDurations(const QStringList& args);
+int Crc(const QStringList& args);
+int PackList(const QStringList& args);
+int PackExtract(const QStringList& args);
 
 }  // namespace pivlo::cli
