@@ -14,5 +14,10 @@ int SongDurations(const QStringList& args);
 int Crc(const QStringList& args);
 int PackList(const QStringList& args);
 int PackExtract(const QStringList& args);
+int RenderText(const QStringList& args);
+
+inline constexpr char kTextArguments[] =
+    "OUT.png --box WxH --font NAME --size PX [--style N --align N --pattern N --border N "
+    "--start RRGGBB --end RRGGBB --border-color RRGGBB] TEXT";
 
 }  // namespace pivlo::cli
