@@ -9,5 +9,8 @@ constexpr int kUsageError = 2;
 
 // Each takes the arguments after its command words.
 int BagDump(const QStringList& args);
+int Probe(const QStringList& args);
+int Decode(const QStringList& args);
+int Convert(const QStringList& args);
 
 }  // namespace pivlo::cli

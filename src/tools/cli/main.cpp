@@ -20,6 +20,12 @@ struct Command {
 const Command kCommands[] = {
     {{QStringLiteral("bag"), QStringLiteral("dump")}, "FILE",
      "print every stored value: KEY<TAB>KIND<TAB>VALUE", pivlo::cli::BagDump},
+    {{QStringLiteral("probe")}, "FILE...",
+     "recognise pictures: TAG<TAB>WIDTH<TAB>HEIGHT<TAB>DEPTH<TAB>PATH", pivlo::cli::Probe},
+    {{QStringLiteral("decode")}, "FILE OUT.png [--mode M --size WxH]",
+     "draw the picture on black (mode 0..4, its own size by default) and save it as PNG", pivlo::cli::Decode},
+    {{QStringLiteral("convert")}, "FILE OUT",
+     "write the bytes a package would hold: TAG<TAB>converted|source<TAB>WIDTH<TAB>HEIGHT", pivlo::cli::Convert},
 };
 
 QString Usage() {
