@@ -56,13 +56,9 @@ QByteArray ReadPictureFile(const QString& path) {
   return file.readAll();
 }
 
-bool WithinPixelLimit(int width, int height) {
-  return width > 0 && height > 0 && qint64(width) * height <= kMaxPicturePixels;
-}
-
 // A blank image of the size, or null when it cannot be had.
 QImage BlankImage(int width, int height, QImage::Format format) {
-  if (!WithinPixelLimit(width, height)) return {};
+  if (!WithinPixelLimit(QSize(width, height))) return {};
   QImage image(width, height, format);
   if (!image.isNull()) image.fill(0);
   return image;

@@ -15,10 +15,6 @@ constexpr PlatformFormat kPlatformFormats[] = {
     {"jpeg", "JPG"}, {"png", "PNG"}, {"gif", "GIF"}, {"bmp", "BMP"}, {"tiff", "TIF"},
 };
 
-bool WithinPixelLimit(QSize size) {
-  return size.isValid() && qint64(size.width()) * size.height() <= kMaxPicturePixels;
-}
-
 // Qt refuses by default what a large camera picture needs; ours is the pixel limit.
 void SetQtAllocationLimit() {
   static const bool done = [] {

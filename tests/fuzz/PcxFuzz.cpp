@@ -1,23 +1,15 @@
 // Any bytes given to the PCX decoder: never a crash, and what decodes paints into a box.
 
+#include "FuzzPictureSize.h"
+
 #include "media/LoadTgaPcx.h"
-
-#include <cstdint>
-
-namespace {
-
-// Large pictures are covered by the unit tests; here they would only slow the search.
-constexpr qint64 kFuzzPixels = 1 << 20;
-
-int I16(const uint8_t* data, int at) {
-  return qint16(quint16(data[at] | data[at + 1] << 8));
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace pivlo;
-  if (size >= 12 && qint64(I16(data, 8) - I16(data, 4) + 1) * (I16(data, 10) - I16(data, 6) + 1) > kFuzzPixels) {
+  using fuzz::HeaderI16;
+  // Xmax - Xmin + 1 by Ymax - Ymin + 1.
+  if (fuzz::TooLargeToFuzz(HeaderI16(data, size, 8) - HeaderI16(data, size, 4) + 1,
+                           HeaderI16(data, size, 10) - HeaderI16(data, size, 6) + 1)) {
     return 0;
   }
   const QImage picture = DecodePcx(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));

@@ -116,6 +116,12 @@ QImage MakeImage(int width, int height, QImage::Format format, const std::functi
   return image.convertToFormat(format);
 }
 
+QImage Gradient(int width, int height, QImage::Format format) {
+  return MakeImage(width, height, format, [&](int x, int y) {
+    return qRgba(255 * x / width, 255 * y / height, 128, 255 - 55 * x / width);
+  });
+}
+
 QByteArray Encoded(const QImage& image, const char* format, int quality) {
   QByteArray bytes;
   QBuffer buffer(&bytes);

@@ -55,6 +55,9 @@ QByteArray GifFile(int width, int height, const QList<QRgb>& palette, const QByt
 // A picture whose pixel (x, y) has the colour the function gives.
 QImage MakeImage(int width, int height, QImage::Format format, const std::function<QRgb(int, int)>& colour);
 
+// Smooth colours, and alpha falling from 255 at the left (kept by formats with alpha).
+QImage Gradient(int width, int height, QImage::Format format);
+
 // The image encoded by Qt in the format ("jpeg", "png", ...); quality -1 for the default.
 QByteArray Encoded(const QImage& image, const char* format, int quality = -1);
 

@@ -13,10 +13,9 @@ namespace pivlo {
 namespace {
 
 using test::Encoded;
-using test::MakeImage;
 
 QImage Picture(QImage::Format format, int width = 7, int height = 5) {
-  return MakeImage(width, height, format, [](int x, int y) { return qRgba(x * 30, y * 50, 90, 255 - x * 20); });
+  return test::Gradient(width, height, format);
 }
 
 QByteArray LittleEndian(quint32 value, int size) {

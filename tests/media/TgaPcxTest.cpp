@@ -1,7 +1,6 @@
 // Our TGA and PCX decoders against reference pictures made directly from the same pixels.
 
 #include "media/LoadTgaPcx.h"
-#include "media/PictureLimits.h"
 
 #include "PictureFiles.h"
 #include "TestFiles.h"
@@ -82,7 +81,7 @@ int Alpha(int x, int y) {
 }
 
 struct TgaCase {
-  const char* name;
+  std::string name;
   TgaSpec spec;
   QImage expected;
 };
@@ -94,6 +93,14 @@ TgaSpec Sized(int image_type, int depth) {
   spec.width = kWidth;
   spec.height = kHeight;
   return spec;
+}
+
+// The stored pixels as they are (image type 1, 2 or 3) and run-length encoded (type + 8).
+void AppendBothEncodings(QList<TgaCase>& cases, const std::string& name, TgaSpec spec, const QImage& expected) {
+  cases.append({name, spec, expected});
+  spec.image_type += 8;
+  spec.pixels = TgaRunLength(spec.pixels, spec.depth / 8);
+  cases.append({name + " run-length", spec, expected});
 }
 
 QList<TgaCase> TgaCases() {
@@ -120,39 +127,16 @@ QList<TgaCase> TgaCases() {
     return qRgb(i, i, i);
   });
 
-  {
-    TgaSpec spec = Sized(2, 24);
-    spec.pixels = Stored(kWidth, kHeight, false, bgr);
-    cases.append({"24 bits", spec, true_colour});
-    spec.image_type = 10;
-    spec.pixels = TgaRunLength(spec.pixels, 3);
-    cases.append({"24 bits run-length", spec, true_colour});
-  }
-  {
-    TgaSpec spec = Sized(2, 32);
-    spec.pixels = Stored(kWidth, kHeight, false, bgra);
-    cases.append({"32 bits with alpha", spec, with_alpha});
-    spec.image_type = 10;
-    spec.pixels = TgaRunLength(spec.pixels, 4);
-    cases.append({"32 bits run-length", spec, with_alpha});
-  }
-  {
-    TgaSpec spec = Sized(2, 16);
-    spec.pixels = Stored(kWidth, kHeight, false, rgb555);
-    cases.append({"16 bits", spec, quantised});
-    spec.image_type = 10;
-    spec.pixels = TgaRunLength(spec.pixels, 2);
-    cases.append({"16 bits run-length, 2-byte pixels", spec, quantised});
-  }
-  {
-    TgaSpec spec = Sized(3, 8);
-    spec.pixels = Stored(kWidth, kHeight, false, grey_index);
-    cases.append({"8-bit grey", spec, greys});
-    spec.image_type = 11;
-    spec.pixels = TgaRunLength(spec.pixels, 1);
-    cases.append({"8-bit grey run-length", spec, greys});
-  }
-  // Colour maps: index i is Colour(i, 0)-like entries; indices past the map's end are black.
+  const auto stored = [](int image_type, int depth, const std::function<QByteArray(int, int)>& bytes) {
+    TgaSpec spec = Sized(image_type, depth);
+    spec.pixels = Stored(kWidth, kHeight, false, bytes);
+    return spec;
+  };
+  AppendBothEncodings(cases, "24 bits", stored(2, 24, bgr), true_colour);
+  AppendBothEncodings(cases, "32 bits with alpha", stored(2, 32, bgra), with_alpha);
+  AppendBothEncodings(cases, "16 bits, 2-byte pixels", stored(2, 16, rgb555), quantised);
+  AppendBothEncodings(cases, "8-bit grey", stored(3, 8, grey_index), greys);
+  // Colour maps of 5 entries; indices past the end of the map are black.
   const int entries = 5;
   const auto map_colour = [](int i) { return qRgb(30 + 50 * i, 200 - 40 * i, 17 * i); };
   const auto index = [](int x, int y) { return (x + 2 * y) % 7; };  // 5 and 6 are beyond the map
@@ -183,13 +167,7 @@ QList<TgaCase> TgaCases() {
     })
                                        : mapped(map_colour);
     spec.pixels = indices;
-    cases.append({bits == 24 ? "colour map of 24 bits" : bits == 32 ? "colour map of 32 bits" : "colour map of 16 bits",
-                  spec, expected});
-    if (bits == 24) {
-      spec.image_type = 9;
-      spec.pixels = TgaRunLength(indices, 1);
-      cases.append({"colour-mapped run-length", spec, expected});
-    }
+    AppendBothEncodings(cases, "colour map of " + std::to_string(bits) + " bits", spec, expected);
   }
   {
     TgaSpec spec = Sized(2, 24);

@@ -73,7 +73,7 @@ int Decode(const QStringList& args) {
   if (!IsFile(path)) return 1;
   const ImageProbe probe = ProbeImageFile(path, true);
   const QSize size = options->size.isValid() ? options->size : QSize(probe.Width, probe.Height);
-  if (!probe.IsKnown() || size.isEmpty() || qint64(size.width()) * size.height() > kMaxPicturePixels) {
+  if (!probe.IsKnown() || !WithinPixelLimit(size)) {
     PrintError(path + QStringLiteral(": not a picture that can be drawn"));
     return 1;
   }
