@@ -12,5 +12,10 @@ int BagDump(const QStringList& args);
 int Probe(const QStringList& args);
 int Decode(const QStringList& args);
 int Convert(const QStringList& args);
+int Mp3Report(const QStringList& args);
+int SongDurations(const QStringList& args);
+int Crc(const QStringList& args);
+int PackList(const QStringList& args);
+int PackExtract(const QStringList& args);
 
 }  // namespace pivlo::cli
