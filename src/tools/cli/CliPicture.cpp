@@ -7,17 +7,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace pivlo::cli {
 namespace {
-
-bool WriteWholeFile(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
-  PrintError(path + QStringLiteral(": cannot write"));
-  return false;
-}
 
 bool IsFile(const QString& path) {
   if (QFileInfo(path).isFile()) return true;
@@ -91,7 +83,7 @@ int Decode(const QStringList& args) {
     PrintError(path + QStringLiteral(": the ") + probe.Format + QStringLiteral(" decoder draws nothing"));
     return 1;
   }
-  return WriteWholeFile(args[1], EncodePicture(box, QStringLiteral("PNG"), -1)) ? 0 : 1;
+  return WriteOutputFile(args[1], EncodePicture(box, QStringLiteral("PNG"), -1)) ? 0 : 1;
 }
 
 int Convert(const QStringList& args) {
@@ -108,7 +100,7 @@ int Convert(const QStringList& args) {
     }
     bytes = source.readAll();
   }
-  if (!WriteWholeFile(args[1], bytes)) return 1;
+  if (!WriteOutputFile(args[1], bytes)) return 1;
   const ImageProbe written = ProbeImageBytes(bytes, true);
   PrintOut(prepared.format + u'\t' + (prepared.used ? QStringLiteral("converted") : QStringLiteral("source")) +
            u'\t' + QString::number(written.Width) + u'\t' + QString::number(written.Height) + u'\n');
