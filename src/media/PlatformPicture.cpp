@@ -2,6 +2,8 @@
 
 #include "media/PictureLimits.h"
 
+#include <QImageWriter>
+
 namespace pivlo {
 namespace {
 
@@ -33,6 +35,19 @@ void UseFormat(QImageReader& reader, QIODevice* device, const char* format) {
 }
 
 }  // namespace
+
+QStringList MissingPlatformFormats() {
+  QStringList missing;
+  const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+  for (const PlatformFormat& format : kPlatformFormats) {
+    if (!readable.contains(format.qt_name)) missing << QString::fromLatin1(format.qt_name);
+  }
+  const QList<QByteArray> writable = QImageWriter::supportedImageFormats();
+  for (const char* format : {"jpeg", "png"}) {
+    if (!writable.contains(format) && !missing.contains(QLatin1String(format))) missing << QString::fromLatin1(format);
+  }
+  return missing;
+}
 
 PlatformPicture::PlatformPicture(const QString& path) : file_(path) {
   if (file_.open(QIODevice::ReadOnly)) device_ = &file_;

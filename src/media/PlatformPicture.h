@@ -7,8 +7,12 @@
 #include <QImageReader>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace pivlo {
+
+// Qt's names of the formats this machine's Qt cannot read (of the five) or write (JPEG, PNG).
+QStringList MissingPlatformFormats();
 
 // A picture of the platform library's five formats (BMP, JPEG, GIF, PNG, TIFF), read with
 // Qt's readers of those formats and recognised by content, whatever the file's name says.

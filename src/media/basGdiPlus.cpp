@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QImageWriter>
 #include <QPalette>
 #include <QSaveFile>
@@ -84,23 +83,16 @@ QSize PackageSize(int width, int height) {
 }
 
 QColor ButtonFaceColour() {
-  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return QGuiApplication::palette().color(QPalette::Button);
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    return QGuiApplication::palette().color(QPalette::Button);
+  }
   return QColor(0xF0, 0xF0, 0xF0);  // no window system: the usual light grey
 }
 
 }  // namespace
 
 bool StartGdiPlus(Prompter& prompter) {
-  QStringList missing;
-  const QList<QByteArray> readable = QImageReader::supportedImageFormats();
-  for (const char* format : {"bmp", "jpeg", "gif", "png", "tiff"}) {
-    if (!readable.contains(format)) missing << QString::fromLatin1(format);
-  }
-  const QList<QByteArray> writable = QImageWriter::supportedImageFormats();
-  for (const char* format : {"jpeg", "png"}) {
-    if (!writable.contains(format)) missing << QString::fromLatin1(format);
-  }
-  missing.removeDuplicates();
+  const QStringList missing = MissingPlatformFormats();
   g_gdi_plus_ready = missing.isEmpty();
   if (!g_gdi_plus_ready) {
     prompter.ShowMessage(QCoreApplication::translate("basGdiPlus", "错误代码：") + QString::number(kMissingFileError) +
