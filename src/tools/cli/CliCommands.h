@@ -9,5 +9,7 @@ constexpr int kUsageError = 2;
 
 // Each takes the arguments after its command words.
 int BagDump(const QStringList& args);
+int ProjectCreate(const QStringList& args);
+int ProjectShow(const QStringList& args);
 
 }  // namespace pivlo::cli

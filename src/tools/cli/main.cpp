@@ -20,6 +20,15 @@ struct Command {
 const Command kCommands[] = {
     {{QStringLiteral("bag"), QStringLiteral("dump")}, "FILE",
      "print every stored value: KEY<TAB>KIND<TAB>VALUE", pivlo::cli::BagDump},
+    {{QStringLiteral("project"), QStringLiteral("create")},
+     "OUT.aps [--picture PATH]... [--song PATH --duration SECONDS]... [--lyric PATH]... [--set KEY=VALUE]...",
+     "build a project of at least two pictures and save it; --set takes a bag key and a value\n"
+     "      (true/false, numbers, texts with \\\\ \\t \\r \\n escapes) checked as the editor checks it",
+     pivlo::cli::ProjectCreate},
+    {{QStringLiteral("project"), QStringLiteral("show")}, "FILE",
+     "read a project (dropping entries whose files are gone, reported on stderr) and print the\n"
+     "      keys the project writer would write, KEY=VALUE in the writer's order",
+     pivlo::cli::ProjectShow},
 };
 
 QString Usage() {
