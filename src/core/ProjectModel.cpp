@@ -78,6 +78,7 @@ void ProjectModel::ClearPictures() {
 
 void ProjectModel::RemovePictures(QList<qsizetype> rows) {
   rows = RowsLastFirst(std::move(rows), pictures.size());
+  if (rows.isEmpty()) return;
   if (rows.size() == pictures.size()) {
     ClearPictures();
     return;
@@ -96,6 +97,7 @@ void ProjectModel::ClearSongs() {
 
 void ProjectModel::RemoveSongs(QList<qsizetype> rows) {
   rows = RowsLastFirst(std::move(rows), songs.size());
+  if (rows.isEmpty()) return;
   if (rows.size() == songs.size()) {
     ClearSongs();
     return;
