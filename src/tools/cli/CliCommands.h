@@ -9,6 +9,8 @@ constexpr int kUsageError = 2;
 
 // Each takes the arguments after its command words.
 int BagDump(const QStringList& args);
+int Mp3Report(const QStringList& args);
+int SongDurations(const QStringList& args);
 int ProjectCreate(const QStringList& args);
 int ProjectShow(const QStringList& args);
 

@@ -9,6 +9,7 @@
 #include "core/PurgeMissingFiles.h"
 #include "core/SettingRules.h"
 #include "core/basPropertyBag.h"
+#include "media/SongDuration.h"
 
 #include <QFileInfo>
 
@@ -139,6 +140,7 @@ int ProjectShow(const QStringList& args) {
     return 1;
   }
   ProjectModel model(CommandLineEnvironment());
+  model.measure_song = [](const QString& song) { return MeasureSong(song, 0); };
   if (LoadBagFromFile(path)) {
     ReadProjectFromBag(model);
   } else if (!ReadLegacyProject(model, path)) {

@@ -20,6 +20,10 @@ struct Command {
 const Command kCommands[] = {
     {{QStringLiteral("bag"), QStringLiteral("dump")}, "FILE",
      "print every stored value: KEY<TAB>KIND<TAB>VALUE", pivlo::cli::BagDump},
+    {{QStringLiteral("mp3")}, "FILE",
+     "analyse an MPEG audio file: ok=true or ok=false, then Name=value per property", pivlo::cli::Mp3Report},
+    {{QStringLiteral("duration")}, "FILE...",
+     "measure songs as the music list does: SECONDS<TAB>PATH, -1 for a refused song", pivlo::cli::SongDurations},
     {{QStringLiteral("project"), QStringLiteral("create")},
      "OUT.aps [--picture PATH]... [--song PATH --duration SECONDS]... [--lyric PATH]... [--set KEY=VALUE]...",
      "build a project of at least two pictures and save it; --set takes a bag key and a value\n"
