@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 #include "TestFiles.h"
+#include "media/AudioFixtures.h"
 
 #include <QFile>
 #include <QStringEncoder>
@@ -122,6 +123,16 @@ TEST_F(CliProjectTest, ShowReportsThePurgeOnStderr) {
   EXPECT_TRUE(lines.contains(u"NowI=2"_s));
   EXPECT_TRUE(lines.contains(u"ImgNames(1)="_s + kept));
   EXPECT_FALSE(QString::fromUtf8(shown.out).contains(gone));
+}
+
+TEST_F(CliProjectTest, ShowMeasuresSongsStoredWithoutADuration) {
+  const QString song = folder_.Write(u"song.wav"_s, test::WavFile(1, 8000, 16, 20000));
+  ASSERT_EQ(Create({u"--picture"_s, Picture(u"a.jpg"_s), u"--picture"_s, Picture(u"b.jpg"_s), u"--song"_s, song,
+                    u"--duration"_s, u"0"_s})
+                .exit_code,
+            0);
+  const QStringList lines = Lines(Show(Out()).out);
+  EXPECT_TRUE(lines.contains(u"SongDuration(1)=2.5"_s)) << lines.join(u'\n').toStdString();
 }
 
 TEST_F(CliProjectTest, ShowReadsTheOlderFormAndRefusesWhatIsNoProject) {
