@@ -214,13 +214,8 @@ TEST_F(ProjectFilesTest, OpenDropsWhatIsGoneAndTellsTheUser) {
 }
 
 TEST_F(ProjectFilesTest, AnOlderFormFileLeavesTheProjectUnnamed) {
-  test::LegacyFile legacy;
-  legacy.Text(4, u"00000000"_s).Text(5, u"10"_s).Text(6, u"0"_s).Text(7, u"0"_s).Text(8, u"0"_s).Text(9, u" "_s);
-  legacy.Text(11, u"2"_s).Text(12, u"0"_s).Text(21, u"0"_s).Text(30, u"1"_s);
-  for (int record : {32, 33, 34, 35, 36, 44, 48}) legacy.Text(record, QString());
-  legacy.Text(51, folder_.Write(u"a.jpg"_s, "x")).Text(52, folder_.Write(u"b.jpg"_s, "x"));
-  // Offsets X (53, 54), Y (55, 56), captions (57, 58), caption X (59, 60) and Y (61, 62).
-  for (int record = 53; record <= 62; ++record) legacy.Text(record, record == 57 || record == 58 ? QString() : u"0"_s);
+  const test::LegacyFile legacy =
+      test::PlainLegacyFile({folder_.Write(u"a.jpg"_s, "x"), folder_.Write(u"b.jpg"_s, "x")});
   prompter_.open_results << QStringList{folder_.Write(u"old.aps"_s, legacy.Bytes())};
   OpenProject(model_, prompter_, view_);
   EXPECT_EQ(model_.pictures.size(), 2);
@@ -362,11 +357,8 @@ TEST_F(ProjectFilesTest, ASettingsFileHoldingAWholeProjectGivesOnlyItsSettings) 
   EXPECT_FALSE(model_.flags.PromptFlag);
 
   // An older-form settings file is read whole, lists included.
-  test::LegacyFile legacy;
-  legacy.Text(4, u"00010000"_s).Text(5, u"9"_s).Text(6, u"0"_s).Text(7, u"0"_s).Text(8, u"0"_s).Text(9, u" "_s);
-  legacy.Text(11, u"0"_s).Text(12, u"1"_s).Text(21, u"0"_s).Text(30, u"1"_s);
-  for (int record : {32, 33, 34, 35, 36, 44, 48}) legacy.Text(record, QString());
-  legacy.Text(51, u"/music/a.mp3"_s);
+  test::LegacyFile legacy = test::PlainLegacyFile({}, {u"/music/a.mp3"_s});
+  legacy.Text(4, u"00010000"_s).Text(5, u"9"_s);
   QFile::remove(SettingsFilePath());
   folder_.Write(u"legacy.ini"_s, legacy.Bytes());
   QFile::copy(folder_.Path(u"legacy.ini"_s), SettingsFilePath());

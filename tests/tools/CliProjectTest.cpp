@@ -1,10 +1,9 @@
 #include "CliRunner.h"
+#include "ProjectFixtures.h"
 #include "TestFiles.h"
 #include "media/AudioFixtures.h"
 
 #include <QFile>
-#include <QStringEncoder>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -136,31 +135,15 @@ TEST_F(CliProjectTest, ShowMeasuresSongsStoredWithoutADuration) {
 }
 
 TEST_F(CliProjectTest, ShowReadsTheOlderFormAndRefusesWhatIsNoProject) {
-  QByteArray legacy;
-  const auto record = [&legacy](qint64 n, const QString& text) {
-    const QByteArray encoded = QStringEncoder("GB18030")(text);
-    if (legacy.size() < n * 128) legacy.append(QByteArray(n * 128 - legacy.size(), '\0'));
-    QByteArray bytes(2, Qt::Uninitialized);
-    qToLittleEndian<quint16>(quint16(encoded.size()), bytes.data());
-    legacy.replace((n - 1) * 128, 2 + encoded.size(), bytes + encoded);
-  };
-  record(4, u"00000000"_s);
-  for (const auto& [n, text] : QList<std::pair<int, QString>>{{5, u"12"_s}, {6, u"0"_s}, {7, u"0"_s},
-                                                               {8, u"0"_s}, {9, u" "_s}, {11, u"2"_s},
-                                                               {12, u"0"_s}, {21, u"0"_s}, {30, u"1"_s}}) {
-    record(n, text);
-  }
-  for (int n : {32, 33, 34, 35, 36, 44, 48}) record(n, u"名"_s);
-  record(51, Picture(u"甲.jpg"_s));
-  record(52, Picture(u"乙.jpg"_s));
-  for (int n = 53; n <= 62; ++n) record(n, u"0"_s);
-  const auto shown = Show(folder_.Write(u"old.aps"_s, legacy));
+  test::LegacyFile legacy = test::PlainLegacyFile({Picture(u"甲.jpg"_s), Picture(u"乙.jpg"_s)});
+  legacy.Text(5, u"12"_s).Text(36, u"名"_s);
+  const auto shown = Show(folder_.Write(u"old.aps"_s, legacy.Bytes()));
   ASSERT_EQ(shown.exit_code, 0) << shown.err.toStdString();
   const QStringList lines = Lines(shown.out);
   EXPECT_TRUE(lines.contains(u"TimeInterval=12"_s));
   EXPECT_TRUE(lines.contains(u"TxtSetting(5)=名"_s));
   EXPECT_TRUE(lines.contains(u"ImgNames(2)="_s + folder_.Path(u"乙.jpg"_s)));
-  EXPECT_TRUE(lines.contains(u"ImgCaption(1)=0"_s));
+  EXPECT_TRUE(lines.contains(u"NowI=2"_s));
 
   for (const QString& path : {folder_.Write(u"junk.aps"_s, QByteArray(500, 'j')), folder_.Path(u"none.aps"_s)}) {
     const auto refused = Show(path);

@@ -37,4 +37,8 @@ class LegacyFile {
   QByteArray bytes_;
 };
 
+// An older-form project with neutral settings (time "10", background "1", empty texts),
+// no skipped records, the songs, then the pictures with zero offsets and no captions.
+LegacyFile PlainLegacyFile(const QStringList& pictures, const QStringList& songs = {});
+
 }  // namespace pivlo::test
