@@ -21,16 +21,17 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-QString Tr(const char* text) {
-  return QCoreApplication::translate("pivlo::ProjectFiles", text);
-}
+// The translation context of the texts below.
+struct Texts {
+  Q_DECLARE_TR_FUNCTIONS(pivlo::ProjectFiles)
+};
 
 constexpr int kAutoSaveTicks = 59;  // ticks of half a second
 
 FileDialogOptions ProjectDialog(const QString& title) {
   FileDialogOptions options;
   options.title = title;
-  options.filters = {FileFilter{Tr("屏幕保护配置文件(*.aps)"), u"*.aps"_s}};
+  options.filters = {FileFilter{Texts::tr("屏幕保护配置文件(*.aps)"), u"*.aps"_s}};
   options.start_folder = ProjectFolder();
   return options;
 }
@@ -47,7 +48,8 @@ bool IsAutoSaveCopy(const QString& path) {
 }
 
 void ReportWriteFailure(const QString& path, Prompter& prompter) {
-  prompter.ShowMessage(Tr("无法保存文件 '%1'，请检查文件夹是否可写以及磁盘空间是否足够。").arg(QFileInfo(path).fileName()),
+  const QString name = QFileInfo(path).fileName();
+  prompter.ShowMessage(Texts::tr("无法保存文件 '%1'，请检查文件夹是否可写以及磁盘空间是否足够。").arg(name),
                        MessageIcon::Error);
 }
 
@@ -82,8 +84,8 @@ void ClearLists(ProjectModel& model, ProjectView& view) {
 }  // namespace
 
 QString SavePromptText() {
-  return Tr("屏幕保护设置已被修改，要将当前设置保存为配置文件吗？") + u'\r' +
-         Tr("当需要修改这个屏保时，通过点击“打开配置”按钮，可方便地再次加载所有的屏保设置。");
+  return Texts::tr("屏幕保护设置已被修改，要将当前设置保存为配置文件吗？") + u'\r' +
+         Texts::tr("当需要修改这个屏保时，通过点击“打开配置”按钮，可方便地再次加载所有的屏保设置。");
 }
 
 bool WriteProjectToFile(ProjectModel& model, const QString& path) {
@@ -94,7 +96,7 @@ bool WriteProjectToFile(ProjectModel& model, const QString& path) {
 
 bool CheckEnoughPictures(const ProjectModel& model, Prompter& prompter, ProjectView& view) {
   if (model.pictures.size() >= 2) return true;
-  prompter.ShowMessage(Tr("请首先添加至少两张图片到屏幕保护中"), MessageIcon::Information);
+  prompter.ShowMessage(Texts::tr("请首先添加至少两张图片到屏幕保护中"), MessageIcon::Information);
   view.PointAtAddPictures();
   return false;
 }
@@ -102,12 +104,12 @@ bool CheckEnoughPictures(const ProjectModel& model, Prompter& prompter, ProjectV
 bool SaveProject(ProjectModel& model, Prompter& prompter, ProjectView& view) {
   if (!CheckEnoughPictures(model, prompter, view)) return false;
   QDir().mkpath(ProjectFolder());
-  FileDialogOptions options = ProjectDialog(Tr("保存屏幕保护设置为……"));
+  FileDialogOptions options = ProjectDialog(Texts::tr("保存屏幕保护设置为……"));
   options.file_name = model.settings.info[kInfoName];
   const QString path = CutAtNul(prompter.GetSaveFileName(options));
   if (path.isEmpty()) return false;
   if (IsAutoSaveCopy(path)) {
-    prompter.ShowMessage(Tr("请选择另一个文件名来保存设置。"), MessageIcon::Information);
+    prompter.ShowMessage(Texts::tr("请选择另一个文件名来保存设置。"), MessageIcon::Information);
     return false;
   }
   if (!ConfirmOverwrite(path, prompter)) return false;
@@ -130,7 +132,7 @@ bool SaveProjectToItsFile(ProjectModel& model, Prompter& prompter, ProjectView& 
 
 void OpenProject(ProjectModel& model, Prompter& prompter, ProjectView& view) {
   if (!LeaveProjectBehind(model, prompter, view, QString())) return;
-  const QStringList chosen = prompter.GetOpenFileNames(ProjectDialog(Tr("打开屏幕保护配置文件")));
+  const QStringList chosen = prompter.GetOpenFileNames(ProjectDialog(Texts::tr("打开屏幕保护配置文件")));
   if (chosen.isEmpty()) return;
   const QString path = CutAtNul(chosen.first());
 
@@ -152,9 +154,9 @@ void OpenProject(ProjectModel& model, Prompter& prompter, ProjectView& view) {
     view.ApplySettingsToControls();
     view.PicturesReloaded();
   } else {
-    prompter.ShowMessage(
-        Tr("无法读取文件 '%1'，它不是屏幕保护配置文件，或者已经损坏。").arg(QFileInfo(path).fileName()),
-        MessageIcon::Warning);
+    const QString name = QFileInfo(path).fileName();
+    prompter.ShowMessage(Texts::tr("无法读取文件 '%1'，它不是屏幕保护配置文件，或者已经损坏。").arg(name),
+                         MessageIcon::Warning);
   }
   model.flags.LoadingFlag = false;
   model.flags.RedrawAllowed = true;

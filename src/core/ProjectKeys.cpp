@@ -106,7 +106,8 @@ void AppendStyleKeys(QList<SettingKey>& keys, int slot) {
        << SettingKey{u"fFontAlign("_s + n, IntAccess<ProjectSettings>(StyleField(slot, &TextStyle::align), 0, 8)}
        << SettingKey{u"fFontPattern("_s + n,
                      IntAccess<ProjectSettings>(StyleField(slot, &TextStyle::pattern), 0, kPatternHigh)}
-       << SettingKey{u"fBorderWidth("_s + n, IntAccess<ProjectSettings>(StyleField(slot, &TextStyle::border_width), 0, 5)}
+       << SettingKey{u"fBorderWidth("_s + n,
+                     IntAccess<ProjectSettings>(StyleField(slot, &TextStyle::border_width), 0, 5)}
        << SettingKey{u"fFontStyle("_s + n, IntAccess<ProjectSettings>(StyleField(slot, &TextStyle::style_flags), 0, 3)};
 }
 

@@ -152,7 +152,9 @@ int ProjectShow(const QStringList& args) {
   WriteProjectToBag(model);
   if (SharedBag().IsEmpty()) PrintError(path + u": the project holds no picture, so no key would be written"_s);
   QString out;
-  for (const PropertyBag::Entry& entry : SharedBag().Entries()) out += entry.key + u'=' + BagValueText(entry.value) + u'\n';
+  for (const PropertyBag::Entry& entry : SharedBag().Entries()) {
+    out += entry.key + u'=' + BagValueText(entry.value) + u'\n';
+  }
   SharedBag().Clear();
   PrintOut(out);
   return 0;
