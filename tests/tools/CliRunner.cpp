@@ -4,9 +4,9 @@
 
 namespace pivlo::test {
 
-CliResult RunCli(const QStringList& args) {
+CliResult RunProgram(const QString& program, const QStringList& args) {
   QProcess process;
-  process.start(QStringLiteral(PIVLO_CLI_PATH), args);
+  process.start(program, args);
   CliResult result;
   if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return result;
   result.exit_code = process.exitCode();
@@ -14,5 +14,7 @@ CliResult RunCli(const QStringList& args) {
   result.err = process.readAllStandardError();
   return result;
 }
+
+CliResult RunCli(const QStringList& args) { return RunProgram(QStringLiteral(PIVLO_CLI_PATH), args); }
 
 }  // namespace pivlo::test

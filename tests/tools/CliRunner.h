@@ -11,7 +11,9 @@ struct CliResult {
   QByteArray err;
 };
 
-// Runs the built pivlo-cli with the arguments and waits for it.
+// Runs the program with the arguments and waits for it.
+CliResult RunProgram(const QString& program, const QStringList& args);
+// Runs the built pivlo-cli.
 CliResult RunCli(const QStringList& args);
 
 }  // namespace pivlo::test

@@ -11,6 +11,9 @@ constexpr int kUsageError = 2;
 int BagDump(const QStringList& args);
 int Mp3Report(const QStringList& args);
 int SongDurations(const QStringList& args);
+int Crc(const QStringList& args);
+int PackList(const QStringList& args);
+int PackExtract(const QStringList& args);
 int ProjectCreate(const QStringList& args);
 int ProjectShow(const QStringList& args);
 

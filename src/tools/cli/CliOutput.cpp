@@ -1,5 +1,7 @@
 #include "cli/CliOutput.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 namespace pivlo::cli {
@@ -10,7 +12,7 @@ void PrintOut(const QString& text) {
 }
 
 void PrintError(const QString& line) {
-  const QByteArray bytes = (QStringLiteral("pivlo-cli: ") + line + u'\n').toUtf8();
+  const QByteArray bytes = (QCoreApplication::applicationName() + QStringLiteral(": ") + line + u'\n').toUtf8();
   std::fwrite(bytes.constData(), 1, bytes.size(), stderr);
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
+#include "pack/PackCreate.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -24,6 +25,15 @@ const Command kCommands[] = {
      "analyse an MPEG audio file: ok=true or ok=false, then Name=value per property", pivlo::cli::Mp3Report},
     {{QStringLiteral("duration")}, "FILE...",
      "measure songs as the music list does: SECONDS<TAB>PATH, -1 for a refused song", pivlo::cli::SongDurations},
+    {{QStringLiteral("crc")}, "FILE",
+     "print the file's CRC-32 as upper-case hex (an empty line and exit 1 when unreadable)", pivlo::cli::Crc},
+    {{QStringLiteral("pack"), QStringLiteral("list")}, "FILE",
+     "print a resource package's index: INDEX<TAB>NAME<TAB>SIZE<TAB>OFFSET", pivlo::cli::PackList},
+    {{QStringLiteral("pack"), QStringLiteral("extract")}, "FILE NAME OUT",
+     "write the entry named NAME (ignoring case) to OUT", pivlo::cli::PackExtract},
+    {{QStringLiteral("pack"), QStringLiteral("create")}, pivlo::cli::kPackCreateArguments,
+     "write a resource package of images (named by file name) or frames (one --name each)",
+     pivlo::cli::PackCreate},
     {{QStringLiteral("project"), QStringLiteral("create")},
      "OUT.aps [--picture PATH]... [--song PATH --duration SECONDS]... [--lyric PATH]... [--set KEY=VALUE]...",
      "build a project of at least two pictures and save it; --set takes a bag key and a value\n"
