@@ -17,5 +17,7 @@ int SongDurations(const QStringList& args);
 int Crc(const QStringList& args);
 int PackList(const QStringList& args);
 int PackExtract(const QStringList& args);
+int ProjectCreate(const QStringList& args);
+int ProjectShow(const QStringList& args);
 
 }  // namespace pivlo::cli

@@ -34,6 +34,15 @@ const Command kCommands[] = {
     {{QStringLiteral("pack"), QStringLiteral("create")}, pivlo::cli::kPackCreateArguments,
      "write a resource package of images (named by file name) or frames (one --name each)",
      pivlo::cli::PackCreate},
+    {{QStringLiteral("project"), QStringLiteral("create")},
+     "OUT.aps [--picture PATH]... [--song PATH --duration SECONDS]... [--lyric PATH]... [--set KEY=VALUE]...",
+     "build a project of at least two pictures and save it; --set takes a bag key and a value\n"
+     "      (true/false, numbers, texts with \\\\ \\t \\r \\n escapes) checked as the editor checks it",
+     pivlo::cli::ProjectCreate},
+    {{QStringLiteral("project"), QStringLiteral("show")}, "FILE",
+     "read a project (dropping entries whose files are gone, reported on stderr) and print the\n"
+     "      keys the project writer would write, KEY=VALUE in the writer's order",
+     pivlo::cli::ProjectShow},
     {{QStringLiteral("probe")}, "FILE...",
      "recognise pictures: TAG<TAB>WIDTH<TAB>HEIGHT<TAB>DEPTH<TAB>PATH", pivlo::cli::Probe},
     {{QStringLiteral("decode")}, "FILE OUT.png [--mode M --size WxH]",
