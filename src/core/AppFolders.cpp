@@ -43,4 +43,12 @@ QString ProjectFolder() {
   return WritableFolder() + QStringLiteral("Project/");
 }
 
+QString SettingsFilePath() {
+  return WritableFolder() + QStringLiteral("Pivlo.ini");
+}
+
+QString AutoSavePath() {
+  return ProjectFolder() + QStringLiteral("AutoSave.aps");
+}
+
 }  // namespace pivlo

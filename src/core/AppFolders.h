@@ -17,4 +17,10 @@ QString WritableFolder();
 // WritableFolder() + "Project/".
 QString ProjectFolder();
 
+// The settings file: WritableFolder() + "Pivlo.ini".
+QString SettingsFilePath();
+
+// The automatic copy of the project: ProjectFolder() + "AutoSave.aps".
+QString AutoSavePath();
+
 }  // namespace pivlo

@@ -8,9 +8,7 @@ namespace {
 
 // Texts read as numbers the way a number box holds them: surrounding blanks allowed.
 double TextToNumber(const QString& text) {
-  bool ok = false;
-  const double value = text.trimmed().toDouble(&ok);
-  return ok ? value : 0.0;
+  return NumberFromText(text).value_or(0.0);
 }
 
 }  // namespace

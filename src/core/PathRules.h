@@ -12,4 +12,8 @@ QString FileTypeOfPath(const QString& path);
 // stored form of "none", is covered by the same rule).
 bool IsPathSet(const QString& path);
 
+// The file name without its folder and without its last extension ("/a/b.c.jpg" gives
+// "b.c"); the whole name when it has no full stop. Captions and lyric matching use it.
+QString FileTitle(const QString& path);
+
 }  // namespace pivlo

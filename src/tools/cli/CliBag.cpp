@@ -9,8 +9,6 @@
 namespace pivlo::cli {
 namespace {
 
-constexpr qsizetype kDumpedBytes = 64;
-
 QString KindName(BagValue::Kind kind) {
   switch (kind) {
     case BagValue::Kind::Int16: return QStringLiteral("int16");
@@ -22,17 +20,6 @@ QString KindName(BagValue::Kind kind) {
     case BagValue::Kind::Empty: break;
   }
   return QStringLiteral("empty");
-}
-
-QString ValueText(const BagValue& value) {
-  switch (value.kind()) {
-    case BagValue::Kind::Bool: return value.AsBool() ? QStringLiteral("true") : QStringLiteral("false");
-    case BagValue::Kind::Bytes:
-      return QString::number(value.AsBytes().size()) + u':' +
-             QString::fromLatin1(value.AsBytes().first(qMin(value.AsBytes().size(), kDumpedBytes)).toHex());
-    case BagValue::Kind::Text: return EscapeField(value.AsText());
-    default: return value.ToText();  // numbers; floats in their shortest round-trip text
-  }
 }
 
 }  // namespace
@@ -50,7 +37,7 @@ int BagDump(const QStringList& args) {
   }
   QString out;
   for (const PropertyBag::Entry& entry : SharedBag().Entries()) {
-    out += EscapeField(entry.key) + u'\t' + KindName(entry.value.kind()) + u'\t' + ValueText(entry.value) + u'\n';
+    out += EscapeField(entry.key) + u'\t' + KindName(entry.value.kind()) + u'\t' + BagValueText(entry.value) + u'\n';
   }
   SharedBag().Clear();
   PrintOut(out);

@@ -9,11 +9,16 @@ constexpr int kUsageError = 2;
 
 // Each takes the arguments after its command words.
 int BagDump(const QStringList& args);
+int Probe(const QStringList& args);
+int Decode(const QStringList& args);
+int Convert(const QStringList& args);
 int Mp3Report(const QStringList& args);
 int SongDurations(const QStringList& args);
 int Crc(const QStringList& args);
 int PackList(const QStringList& args);
 int PackExtract(const QStringList& args);
+int ProjectCreate(const QStringList& args);
+int ProjectShow(const QStringList& args);
 int RenderText(const QStringList& args);
 
 inline constexpr char kTextArguments[] =

@@ -1,6 +1,7 @@
 #include "cli/CliOutput.h"
 
 #include <QCoreApplication>
+#include <QSaveFile>
 
 #include <cstdio>
 
@@ -16,6 +17,13 @@ void PrintError(const QString& line) {
   std::fwrite(bytes.constData(), 1, bytes.size(), stderr);
 }
 
+bool WriteOutputFile(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
+  PrintError(path + QStringLiteral(": cannot write"));
+  return false;
+}
+
 QString EscapeField(const QString& text) {
   QString out;
   out.reserve(text.size());
@@ -29,6 +37,37 @@ QString EscapeField(const QString& text) {
     }
   }
   return out;
+}
+
+QString UnescapeField(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c != u'\\' || i + 1 == text.size()) {
+      out += c;
+      continue;
+    }
+    switch (text[++i].unicode()) {
+      case u't': out += u'\t'; break;
+      case u'r': out += u'\r'; break;
+      case u'n': out += u'\n'; break;
+      default: out += text[i];  // "\\" and any other escaped character stand for themselves
+    }
+  }
+  return out;
+}
+
+QString BagValueText(const BagValue& value) {
+  constexpr qsizetype kDumpedBytes = 64;
+  switch (value.kind()) {
+    case BagValue::Kind::Bool: return value.AsBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case BagValue::Kind::Bytes:
+      return QString::number(value.AsBytes().size()) + u':' +
+             QString::fromLatin1(value.AsBytes().first(qMin(value.AsBytes().size(), kDumpedBytes)).toHex());
+    case BagValue::Kind::Text: return EscapeField(value.AsText());
+    default: return value.ToText();  // numbers; floats in their shortest round-trip text
+  }
 }
 
 }  // namespace pivlo::cli

@@ -1,0 +1,163 @@
+#include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
+
+#include "core/LegacyProject.h"
+#include "core/NumberText.h"
+#include "core/ProjectBag.h"
+#include "core/ProjectFiles.h"
+#include "core/ProjectKeys.h"
+#include "core/PurgeMissingFiles.h"
+#include "core/SettingRules.h"
+#include "core/basPropertyBag.h"
+#include "media/SongDuration.h"
+
+#include <QFileInfo>
+
+#include <limits>
+
+namespace pivlo::cli {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// The command line has no screen or text renderer: projects are laid out for a
+// 1920 × 1080 screen in Arial, whose lyric line is 64 pixels high at its starting size.
+ModelEnvironment CommandLineEnvironment() {
+  return ModelEnvironment{1920, 1080, u"Arial"_s, 64.0};
+}
+
+// Notices go to stderr, one line each; questions are never asked here.
+class StderrPrompter : public Prompter {
+ public:
+  MessageAnswer ShowMessage(const QString& text, MessageIcon, MessageButtons buttons, const QString&) override {
+    QString lines = text;
+    lines.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+    for (const QString& line : lines.split(u'\n')) PrintError(line);
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+  }
+  QStringList GetOpenFileNames(const FileDialogOptions&) override { return {}; }
+  QString GetSaveFileName(const FileDialogOptions&) override { return {}; }
+  QString ChooseFolder(const QString&, const QString&) override { return {}; }
+  std::optional<quint32> ChooseColor(quint32) override { return std::nullopt; }
+};
+
+struct CreateArguments {
+  QString out;
+  QStringList pictures;
+  QList<std::pair<QString, QString>> songs;  // path, duration text
+  QStringList lyrics;
+  QList<std::pair<QString, QString>> settings;  // key, value as given
+};
+
+std::optional<CreateArguments> ParseCreate(const QStringList& args) {
+  if (args.isEmpty() || args[0].startsWith(u"--")) return std::nullopt;
+  CreateArguments parsed;
+  parsed.out = args[0];
+  for (qsizetype i = 1; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return std::nullopt;
+    const QString& option = args[i];
+    const QString& value = args[i + 1];
+    if (option == u"--picture") {
+      parsed.pictures << value;
+    } else if (option == u"--lyric") {
+      parsed.lyrics << value;
+    } else if (option == u"--song") {
+      if (i + 3 >= args.size() || args[i + 2] != u"--duration") return std::nullopt;
+      parsed.songs.append({value, args[i + 3]});
+      i += 2;
+    } else if (option == u"--set") {
+      const qsizetype equals = value.indexOf(u'=');
+      if (equals <= 0) return std::nullopt;
+      parsed.settings.append({value.left(equals), UnescapeField(value.mid(equals + 1))});
+    } else {
+      return std::nullopt;
+    }
+  }
+  return parsed;
+}
+
+std::optional<float> Seconds(const QString& text) {
+  const std::optional<double> value = NumberFromText(text);
+  if (!value || *value < 0 || *value > std::numeric_limits<float>::max()) return std::nullopt;
+  return float(*value);
+}
+
+// The number boxes and the name box correct what they were given, as when the user
+// leaves them.
+void LeaveBoxes(ProjectSettings& settings) {
+  settings.time_text = NormalizeTimeIntervalText(settings.time_text);
+  settings.opening_time_text = NormalizeDurationText(settings.opening_time_text);
+  settings.ending_time_text = NormalizeDurationText(settings.ending_time_text);
+  settings.info[kInfoName] = CheckedScreensaverName(settings.info[kInfoName]);
+}
+
+bool ApplySetting(ProjectModel& model, const QString& key, const QString& value) {
+  switch (SetValueByKey(model, key, value)) {
+    case KeyResult::Applied: return true;
+    case KeyResult::UnknownKey: PrintError(key + u": not a setting that can be set"_s); break;
+    case KeyResult::InvalidValue: PrintError(key + u": invalid value '"_s + EscapeField(value) + u'\''); break;
+    case KeyResult::NoSuchPicture: PrintError(key + u": the project has no such picture"_s); break;
+  }
+  return false;
+}
+
+}  // namespace
+
+int ProjectCreate(const QStringList& args) {
+  const std::optional<CreateArguments> parsed = ParseCreate(args);
+  if (!parsed) return kUsageError;
+  ProjectModel model(CommandLineEnvironment());
+  for (const QString& picture : parsed->pictures) model.AddPicture(picture);
+  for (const auto& [song, duration] : parsed->songs) {
+    const std::optional<float> seconds = Seconds(duration);
+    if (!seconds) {
+      PrintError(song + u": invalid duration '"_s + duration + u'\'');
+      return 1;
+    }
+    model.AddSong(song, *seconds);
+  }
+  model.lyric_files = parsed->lyrics;
+
+  StderrPrompter prompter;
+  ProjectView view;
+  if (!CheckEnoughPictures(model, prompter, view)) return 1;
+  for (const auto& [key, value] : parsed->settings) {
+    if (!ApplySetting(model, key, value)) return 1;
+  }
+  LeaveBoxes(model.settings);
+  if (!WriteProjectToFile(model, parsed->out)) {
+    PrintError(parsed->out + u": cannot be written"_s);
+    return 1;
+  }
+  return 0;
+}
+
+int ProjectShow(const QStringList& args) {
+  if (args.size() != 1) return kUsageError;
+  const QString& path = args.first();
+  if (!QFileInfo(path).isFile()) {
+    PrintError(path + u": no such file"_s);
+    return 1;
+  }
+  ProjectModel model(CommandLineEnvironment());
+  model.measure_song = [](const QString& song) { return MeasureSong(song, 0); };
+  if (LoadBagFromFile(path)) {
+    ReadProjectFromBag(model);
+  } else if (!ReadLegacyProject(model, path)) {
+    PrintError(path + u": not a project file"_s);
+    return 1;
+  }
+  StderrPrompter prompter;
+  PurgeMissingFiles(model, prompter);
+  WriteProjectToBag(model);
+  if (SharedBag().IsEmpty()) PrintError(path + u": the project holds no picture, so no key would be written"_s);
+  QString out;
+  for (const PropertyBag::Entry& entry : SharedBag().Entries()) {
+    out += entry.key + u'=' + BagValueText(entry.value) + u'\n';
+  }
+  SharedBag().Clear();
+  PrintOut(out);
+  return 0;
+}
+
+}  // namespace pivlo::cli
