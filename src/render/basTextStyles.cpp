@@ -185,8 +185,23 @@ std::optional<QBrush> TextFillBrush(const TextLook& look, const QRectF& layout) 
   return GradientBrush(direction, rect, look.start_color, look.end_color);
 }
 
-QRgb StoredColorToArgb(quint32 stored, int alpha) {
-  return qRgba(int(stored & 0xFF), int(stored >> 8 & 0xFF), int(stored >> 16 & 0xFF), qBound(0, alpha, 255));
+QRgb StoredColorToArgb(Colour stored, int alpha) {
+  const auto bits = quint32(stored);
+  return qRgba(int(bits & 0xFF), int(bits >> 8 & 0xFF), int(bits >> 16 & 0xFF), qBound(0, alpha, 255));
+}
+
+TextLook TextLookFromStyle(const TextStyle& style, double scale) {
+  TextLook look;
+  look.font_name = style.font_name;
+  look.em_size = style.size * scale;
+  look.style_flags = style.style_flags;
+  look.alignment = style.align;
+  look.fill_pattern = style.pattern;
+  look.border_width = RoundToInt32(style.border_width * scale);
+  look.start_color = StoredColorToArgb(style.start_color, kFillAlpha);
+  look.end_color = StoredColorToArgb(style.end_color, kFillAlpha);
+  look.border_color = StoredColorToArgb(style.border_color, kBorderAlpha);
+  return look;
 }
 
 QSizeF PreviewTextureScale(const QSizeF& box, const QSizeF& screen) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ProjectTypes.h"
+
 #include <QBrush>
 #include <QByteArray>
 #include <QPainter>
@@ -46,10 +48,15 @@ enum FillPattern : int {
 };
 
 // A stored colour (0x00BBGGRR, red in the low byte) as ARGB with the given alpha.
-QRgb StoredColorToArgb(quint32 stored, int alpha);
+QRgb StoredColorToArgb(Colour stored, int alpha);
 // Alpha of the fill colours and of the outline colour.
 constexpr int kFillAlpha = 255;
 constexpr int kBorderAlpha = 170;
+
+// A style drawn at a scale of the screen (a preview): the em size times the scale, the
+// border width times the scale to the nearest integer, the fill colours opaque and the
+// border colour at alpha 170.
+TextLook TextLookFromStyle(const TextStyle& style, double scale = 1.0);
 
 // The brush that fills a text laid out in the rectangle: nothing for odd or unknown
 // patterns, and for the rainbow while no rainbow picture is set.
