@@ -1,10 +1,10 @@
 // Effect frames are composed of sprite draws: a full-canvas picture and a scaled,
 // half-transparent one must leave room for 60 frames a second (under 8 ms for both).
 
+#include "media/basGdiPlus.h"
 #include "render/basDirect3D.h"
 #include "render/basTextStyles.h"
 
-#include <QBuffer>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -19,13 +19,7 @@ class NullCanvas final : public pivlo::CanvasWindow {
   void PresentFrame(const QImage& frame) override { benchmark::DoNotOptimize(frame.constBits()); }
 };
 
-QByteArray Png(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
-}
+QByteArray Png(const QImage& image) { return pivlo::EncodePicture(image, QStringLiteral("PNG"), -1); }
 
 // A photograph-like picture: smooth gradients with some noise, opaque.
 QImage Picture(int seed) {

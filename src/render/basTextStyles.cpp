@@ -1,8 +1,8 @@
 #include "render/basTextStyles.h"
 
 #include "core/Rounding.h"
+#include "media/basGdiPlus.h"
 
-#include <QBuffer>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGlyphRun>
@@ -244,10 +244,7 @@ QByteArray RenderTextToPng(const QString& text, const TextLook& look, const QRec
     QPainter painter(&image);
     DrawStyledText(painter, text, look, QRectF(0, 0, width, height));
   }
-  QByteArray png;
-  QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return QByteArray();
-  return png;
+  return EncodePicture(image, QStringLiteral("PNG"), -1);
 }
 
 QStringList ListFontFamilies() {

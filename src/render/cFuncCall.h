@@ -19,7 +19,6 @@ class cFuncCall {
   // Frees the library held so far, then loads the named one; true when it loaded.
   bool LibraryFile(const QString& name);
   void FreeLibrary();
-  bool HasLibrary() const { return library_.isLoaded(); }
 
   // Looks the export up in the held library and keeps its address (none when missing).
   void FunctionName(const char* name);

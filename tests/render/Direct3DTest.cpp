@@ -13,10 +13,10 @@
 namespace pivlo {
 namespace {
 
+using test::Png;
 using test::ChannelDistance;
 using test::CoordinatePicture;
 using test::ImageCanvas;
-using test::PngBytes;
 
 const QString kRuntime = QStringLiteral(PIVLO_RUNTIME_PATH);
 constexpr QSize kCanvas(64, 48);
@@ -30,7 +30,7 @@ QImage Uniform(QSize size, QRgb colour) {
 class Binding : public testing::Test {
  protected:
   void SetUp() override {
-    SetRainbowPicture(PngBytes(Uniform(QSize(8, 8), qRgb(255, 0, 0))));
+    SetRainbowPicture(Png(Uniform(QSize(8, 8), qRgb(255, 0, 0))));
     InitDirect3D(canvas_, kRuntime);
     ASSERT_EQ(Direct3DStatus(), kDirect3DOk);
   }
@@ -71,7 +71,7 @@ struct ProbeCase {
 };
 
 TEST(Probe, EachFailingStepHasItsStatusAndText) {
-  const QByteArray rainbow = PngBytes(Uniform(QSize(4, 4), qRgb(0, 0, 255)));
+  const QByteArray rainbow = Png(Uniform(QSize(4, 4), qRgb(0, 0, 255)));
   const ProbeCase cases[] = {
       {"runtime missing", QStringLiteral("/nonexistent/libpivlofx.so"), kCanvas, rainbow, kDirect3DNoRuntime},
       {"entry points missing", QStringLiteral(PIVLO_FOREIGN_LIBRARY), kCanvas, rainbow, kDirect3DNoRuntime},
@@ -100,7 +100,7 @@ TEST(Probe, EachFailingStepHasItsStatusAndText) {
 }
 
 TEST_F(Binding, SourceWidthZeroDrawsTheWholePictureOverTheTarget) {
-  CreatePictureTexture(PngBytes(picture_), kPictureSlotOne);
+  CreatePictureTexture(Png(picture_), kPictureSlotOne);
   ASSERT_FALSE(ResourceFailed());
   const QImage whole = Frame([] { DrawPicture(0, 0, 64, 48, kPictureSlotOne, 255, 0, 0, 0, 0, false); });
   EXPECT_EQ(whole, picture_);
@@ -115,7 +115,7 @@ TEST_F(Binding, SourceWidthZeroDrawsTheWholePictureOverTheTarget) {
 }
 
 TEST_F(Binding, APartOfThePictureLandsWhereTheTargetSays) {
-  CreatePictureTexture(PngBytes(picture_), kPictureSlotTwo);
+  CreatePictureTexture(Png(picture_), kPictureSlotTwo);
   const QImage frame = Frame([] { DrawPicture(0, 0, 10, 6, kPictureSlotTwo, 255, 20, 30, 10, 6, false); });
   for (int y = 0; y < 6; ++y) {
     for (int x = 0; x < 10; ++x) EXPECT_EQ(frame.pixel(x, y), picture_.pixel(20 + x, 30 + y));
@@ -124,7 +124,7 @@ TEST_F(Binding, APartOfThePictureLandsWhereTheTargetSays) {
 }
 
 TEST_F(Binding, NegativeSizesMirror) {
-  CreatePictureTexture(PngBytes(picture_), kPictureSlotOne);
+  CreatePictureTexture(Png(picture_), kPictureSlotOne);
   // A negative target width mirrors the picture to the left of x.
   const QImage mirrored = Frame([] { DrawPicture(64, 0, -64, 48, kPictureSlotOne, 255, 0, 0, 64, 48, false); });
   for (int y = 0; y < 48; y += 7) {
@@ -140,7 +140,7 @@ TEST_F(Binding, NegativeSizesMirror) {
 }
 
 TEST_F(Binding, AlphaBlendsOverWhatIsThere) {
-  CreatePictureTexture(PngBytes(Uniform(kCanvas, qRgb(200, 100, 50))), kPictureSlotOne);
+  CreatePictureTexture(Png(Uniform(kCanvas, qRgb(200, 100, 50))), kPictureSlotOne);
   const QImage half = Frame([] { DrawPicture(0, 0, 64, 48, kPictureSlotOne, 128, 0, 0, 0, 0, false); });
   EXPECT_LE(ChannelDistance(half.pixel(20, 20), qRgb(100, 50, 25)), 1);
   const QImage none = Frame([] { DrawPicture(0, 0, 64, 48, kPictureSlotOne, 0, 0, 0, 0, 0, false); });
@@ -148,8 +148,8 @@ TEST_F(Binding, AlphaBlendsOverWhatIsThere) {
 }
 
 TEST_F(Binding, TheBackBufferKeepsEarlierDraws) {
-  CreatePictureTexture(PngBytes(Uniform(kCanvas, qRgb(255, 0, 0))), kPictureSlotOne);
-  CreatePictureTexture(PngBytes(Uniform(kCanvas, qRgb(0, 0, 255))), kPictureSlotTwo);
+  CreatePictureTexture(Png(Uniform(kCanvas, qRgb(255, 0, 0))), kPictureSlotOne);
+  CreatePictureTexture(Png(Uniform(kCanvas, qRgb(0, 0, 255))), kPictureSlotTwo);
   Frame([] { DrawPicture(0, 0, 32, 48, kPictureSlotOne, 255, 0, 0, 32, 48, false); });
   const QImage second =
       Frame([] { DrawPicture(32, 0, 32, 48, kPictureSlotTwo, 255, 32, 0, 32, 48, false); }, /*clear=*/false);
@@ -158,7 +158,7 @@ TEST_F(Binding, TheBackBufferKeepsEarlierDraws) {
 }
 
 TEST_F(Binding, DrawsThatAreNotMadeChangeNothing) {
-  CreatePictureTexture(PngBytes(picture_), kPictureSlotOne);
+  CreatePictureTexture(Png(picture_), kPictureSlotOne);
   const QImage frame = Frame([] {
     DrawPicture(0, 0, 0, 48, kPictureSlotOne, 255, 0, 0, 0, 0, false);    // zero scale
     DrawPicture(0, 0, 64, 48, kPictureSlotOne, 255, 0, 0, 10, 0, false);  // width without height
@@ -169,11 +169,11 @@ TEST_F(Binding, DrawsThatAreNotMadeChangeNothing) {
 }
 
 TEST_F(Binding, TheFrameOverlayIsDrawnInPlace) {
-  CreatePictureTexture(PngBytes(Uniform(kCanvas, qRgb(0, 255, 0))), kPictureSlotOne);
+  CreatePictureTexture(Png(Uniform(kCanvas, qRgb(0, 255, 0))), kPictureSlotOne);
   QImage overlay = Uniform(kCanvas, qRgba(0, 0, 0, 0));
   overlay.setPixel(5, 5, qRgba(255, 255, 255, 255));
   overlay.setPixel(40, 30, qRgba(255, 255, 255, 255));
-  CreateFrameTexture(PngBytes(overlay));
+  CreateFrameTexture(Png(overlay));
   ASSERT_FALSE(ResourceFailed());
 
   RenderStill();
@@ -203,7 +203,7 @@ TEST_F(Binding, AFailedDrawOrCreationSkipsFramesUntilTheNextCreation) {
   RenderStill();
   EXPECT_EQ(canvas_.presents, presents);
 
-  CreatePictureTexture(PngBytes(picture_), kPictureSlotOne);
+  CreatePictureTexture(Png(picture_), kPictureSlotOne);
   EXPECT_FALSE(ResourceFailed());
   CreatePictureTexture(QByteArray("garbage"), kPictureSlotOne);
   EXPECT_TRUE(ResourceFailed());
@@ -245,7 +245,7 @@ TEST_F(Binding, TheTextTextureIsDrawnWholeOrInParts) {
 }
 
 TEST_F(Binding, ALostDeviceSkipsFramesUntilItIsReset) {
-  CreatePictureTexture(PngBytes(picture_), kPictureSlotOne);
+  CreatePictureTexture(Png(picture_), kPictureSlotOne);
   CheckDevice();
   EXPECT_FALSE(DeviceLost());
 

@@ -1,18 +1,8 @@
 #include "render/RenderTestSupport.h"
 
-#include <QBuffer>
-
 #include <cstdlib>
 
 namespace pivlo::test {
-
-QByteArray PngBytes(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
-}
 
 QImage CoordinatePicture(QSize size) {
   QImage image(size, QImage::Format_RGB32);

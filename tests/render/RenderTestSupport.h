@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PictureFiles.h"
 #include "render/CanvasWindow.h"
 
 #include <QByteArray>
@@ -26,7 +27,7 @@ class ImageCanvas final : public CanvasWindow {
   QSize size_;
 };
 
-QByteArray PngBytes(const QImage& image);
+inline QByteArray Png(const QImage& image) { return Encoded(image, "png"); }
 // Every pixel different: (x, y) has red 4x, green 5y, blue 128 (up to 64 x 48).
 QImage CoordinatePicture(QSize size);
 // The bounding box of the pixels whose alpha is above the threshold; null when none.

@@ -10,7 +10,7 @@
 namespace pivlo {
 namespace {
 
-using test::PngBytes;
+using test::Png;
 
 struct Presented {
   QImage frame;
@@ -29,7 +29,7 @@ class Runtime : public testing::Test {
   void TearDown() override { pivlofx_device_release(device_); }
 
   pivlofx_texture* Texture(const QImage& image, int rule) {
-    const QByteArray png = PngBytes(image);
+    const QByteArray png = Png(image);
     pivlofx_texture* texture = nullptr;
     EXPECT_EQ(pivlofx_texture_create(device_, png.constData(), int(png.size()), rule, rule, &texture), PIVLOFX_OK);
     return texture;

@@ -15,9 +15,9 @@
 namespace pivlo {
 namespace {
 
+using test::Png;
 using test::ChannelDistance;
 using test::InkBox;
-using test::PngBytes;
 
 const QString kFont = QStringLiteral("Noto Sans CJK SC");
 
@@ -102,7 +102,7 @@ TEST(TextFill, TheRainbowTilesWithEverySecondTileMirroredAndScaled) {
   stripes.setPixel(0, 0, qRgb(255, 0, 0));
   stripes.setPixel(1, 0, qRgb(0, 255, 0));
   stripes.setPixel(2, 0, qRgb(0, 0, 255));
-  SetRainbowPicture(PngBytes(stripes));
+  SetRainbowPicture(Png(stripes));
   const QRgb r = qRgb(255, 0, 0), g = qRgb(0, 255, 0), b = qRgb(0, 0, 255);
   const QImage tiled = Filled(kFillRainbow, QSize(12, 1));
   const QList<QRgb> expected{r, g, b, b, g, r, r, g, b, b, g, r};
@@ -301,7 +301,7 @@ TEST(GoldenText, EveryFillPattern) {
   for (int x = 0; x < 24; ++x) {
     for (int y = 0; y < 8; ++y) rainbow.setPixel(x, y, QColor::fromHsv(x * 15, 200, 255).rgb());
   }
-  SetRainbowPicture(PngBytes(rainbow));
+  SetRainbowPicture(Png(rainbow));
   QList<TextLook> looks;
   for (const int pattern : {0, 1, 2, 4, 6, 8, 10, 12, 14, 16, 18}) {
     TextLook look = GoldenLook();
