@@ -90,7 +90,7 @@ TEST_F(MusicListModelTest, SkipsShortAndListedPathsAndNamesTheLastRefusedFile) {
   QDir(folder_.Path(QString())).mkdir(u"folder.mp3"_s);
   Song(u"ab.wav"_s);
   Song(u"abc.wav"_s);
-  QDir::setCurrent(folder_.Path(QString()));
+  const test::WorkingFolder working(folder_.Path(QString()));
   const QStringList paths = {song.toUpper(),  last_refused, u"ab.wav"_s,  // six characters: no song
                              first_refused,   u"abc.wav"_s,  folder_.Path(u"folder.mp3"_s),
                              last_refused,    folder_.Path(u"missing.mp3"_s)};
@@ -121,7 +121,7 @@ TEST_F(MusicListModelTest, FindsTheLyricBesideTheSongElseInAnAbsoluteLyricFolder
   const QString beside = File(u"x.lrc"_s);
   EXPECT_EQ(music_.FindLyricFile(song), beside);
 
-  QDir::setCurrent(folder_.Path(QString()));
+  const test::WorkingFolder working(folder_.Path(QString()));
   for (const QString& relative : {u"lyrics/"_s, u"./lyrics/"_s, QString()}) {
     model_.settings.lyric_folder = relative;
     EXPECT_EQ(music_.FindLyricFile(folder_.Path(u"y/x.wma"_s)), QString()) << relative.toStdString();

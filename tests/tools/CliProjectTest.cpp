@@ -155,7 +155,7 @@ TEST_F(CliProjectTest, SongsWithoutADurationAreMeasuredAndFindTheirLyricsAsTheMu
       << lines.join(u'\n').toStdString();
 
   // A relative path is taken as the full path a dialog would give.
-  QDir::setCurrent(folder_.Path(QString()));
+  const test::WorkingFolder working(folder_.Path(QString()));
   const auto relative = Create(two + QStringList{u"--song"_s, u"one.wav"_s});
   ASSERT_EQ(relative.exit_code, 0) << relative.err.toStdString();
   EXPECT_TRUE(Lines(Show(Out()).out).contains(u"MusicNames(1)="_s + beside));
