@@ -9,6 +9,9 @@ constexpr int kUsageError = 2;
 
 // Each takes the arguments after its command words.
 int BagDump(const QStringList& args);
+int Probe(const QStringList& args);
+int Decode(const QStringList& args);
+int Convert(const QStringList& args);
 int Mp3Report(const QStringList& args);
 int SongDurations(const QStringList& args);
 int Crc(const QStringList& args);

@@ -1,6 +1,7 @@
 #include "cli/CliOutput.h"
 
 #include <QCoreApplication>
+#include <QSaveFile>
 
 #include <cstdio>
 
@@ -14,6 +15,13 @@ void PrintOut(const QString& text) {
 void PrintError(const QString& line) {
   const QByteArray bytes = (QCoreApplication::applicationName() + QStringLiteral(": ") + line + u'\n').toUtf8();
   std::fwrite(bytes.constData(), 1, bytes.size(), stderr);
+}
+
+bool WriteOutputFile(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
+  PrintError(path + QStringLiteral(": cannot write"));
+  return false;
 }
 
 QString EscapeField(const QString& text) {

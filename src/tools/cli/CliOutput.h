@@ -2,12 +2,17 @@
 
 #include "core/BagValue.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace pivlo::cli {
 
 void PrintOut(const QString& text);  // stdout, UTF-8, as given
 void PrintError(const QString& line);  // one line on stderr, prefixed with the program name
+
+// Replaces the file at `path` with the bytes once they are all written; on failure says so
+// on stderr and leaves the old file as it was.
+bool WriteOutputFile(const QString& path, const QByteArray& bytes);
 
 // Backslash, tab, CR and LF as \\ \t \r \n, so that one value stays on one line.
 QString EscapeField(const QString& text);

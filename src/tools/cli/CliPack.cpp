@@ -3,8 +3,6 @@
 
 #include "builder/ResourcePackage.h"
 
-#include <QSaveFile>
-
 #include <optional>
 
 namespace pivlo::cli {
@@ -48,12 +46,7 @@ int PackExtract(const QStringList& args) {
     PrintError(args[0] + QStringLiteral(": cannot read ") + name);
     return 1;
   }
-  QSaveFile file(out);
-  if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
-    PrintError(out + QStringLiteral(": cannot write"));
-    return 1;
-  }
-  return 0;
+  return WriteOutputFile(out, *bytes) ? 0 : 1;
 }
 
 }  // namespace pivlo::cli

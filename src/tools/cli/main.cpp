@@ -44,6 +44,12 @@ const Command kCommands[] = {
      "read a project (dropping entries whose files are gone, reported on stderr) and print the\n"
      "      keys the project writer would write, KEY=VALUE in the writer's order",
      pivlo::cli::ProjectShow},
+    {{QStringLiteral("probe")}, "FILE...",
+     "recognise pictures: TAG<TAB>WIDTH<TAB>HEIGHT<TAB>DEPTH<TAB>PATH", pivlo::cli::Probe},
+    {{QStringLiteral("decode")}, "FILE OUT.png [--mode M --size WxH]",
+     "draw the picture on black (mode 0..4, its own size by default) and save it as PNG", pivlo::cli::Decode},
+    {{QStringLiteral("convert")}, "FILE OUT",
+     "write the bytes a package would hold: TAG<TAB>converted|source<TAB>WIDTH<TAB>HEIGHT", pivlo::cli::Convert},
 };
 
 QString Usage() {

@@ -1,0 +1,145 @@
+#include "PictureFiles.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QRandomGenerator>
+#include <QtEndian>
+
+namespace pivlo::test {
+namespace {
+
+void PutU16(QByteArray& bytes, qsizetype at, int value) {
+  bytes[at] = char(value & 0xFF);
+  bytes[at + 1] = char((value >> 8) & 0xFF);
+}
+
+}  // namespace
+
+QByteArray Bytes(std::initializer_list<int> values) {
+  QByteArray bytes;
+  for (int value : values) bytes += char(value & 0xFF);
+  return bytes;
+}
+
+QByteArray TgaFile(const TgaSpec& spec) {
+  QByteArray file(18, '\0');
+  file[0] = char(spec.id_length);
+  file[1] = char(spec.map_length > 0 ? 1 : 0);
+  file[2] = char(spec.image_type);
+  PutU16(file, 5, spec.map_length);
+  file[7] = char(spec.map_bits);
+  PutU16(file, 8, spec.x_origin);
+  PutU16(file, 10, spec.y_origin);
+  PutU16(file, 12, spec.width);
+  PutU16(file, 14, spec.height);
+  file[16] = char(spec.depth);
+  file[17] = char(spec.descriptor);
+  file += QByteArray(spec.id_length, 'I');
+  return file + spec.map + spec.pixels;
+}
+
+QByteArray PcxFile(const PcxSpec& spec) {
+  QByteArray file(128, '\0');
+  file[0] = 10;
+  file[1] = 5;
+  file[2] = char(spec.encoding);
+  file[3] = char(spec.bits);
+  PutU16(file, 4, spec.x_min);
+  PutU16(file, 6, spec.y_min);
+  PutU16(file, 8, spec.x_max);
+  PutU16(file, 10, spec.y_max);
+  file.replace(16, spec.palette16.size(), spec.palette16);
+  file[65] = char(spec.planes);
+  PutU16(file, 66, spec.line_bytes);
+  return file + spec.data;
+}
+
+QByteArray PcxRunLength(const QByteArray& raw) {
+  QByteArray out;
+  for (qsizetype i = 0; i < raw.size();) {
+    qsizetype run = 1;
+    while (i + run < raw.size() && raw[i + run] == raw[i] && run < 63) ++run;
+    if (run > 1 || quint8(raw[i]) >= 192) {
+      out += char(192 + run);
+      out += raw[i];
+    } else {
+      out += raw[i];
+    }
+    i += run;
+  }
+  return out;
+}
+
+QByteArray GifFile(int width, int height, const QList<QRgb>& palette, const QByteArray& indices) {
+  QByteArray file("GIF89a");
+  file += Bytes({width, width >> 8, height, height >> 8, 0x81, 0, 0});  // global table of 4 colours
+  for (int i = 0; i < 4; ++i) {
+    const QRgb colour = palette.value(i);
+    file += Bytes({qRed(colour), qGreen(colour), qBlue(colour)});
+  }
+  file += Bytes({0x2C, 0, 0, 0, 0, width, width >> 8, height, height >> 8, 0});
+  // LZW codes of 3 bits: a clear code before every two pixels keeps the table from growing.
+  constexpr int kClear = 4, kEnd = 5;
+  QList<int> codes;
+  for (qsizetype i = 0; i < indices.size(); ++i) {
+    if (i % 2 == 0) codes << kClear;
+    codes << (indices[i] & 3);
+  }
+  codes << kEnd;
+  QByteArray packed;
+  int bits = 0, count = 0;
+  for (int code : codes) {
+    bits |= code << count;
+    count += 3;
+    while (count >= 8) {
+      packed += char(bits & 0xFF);
+      bits >>= 8;
+      count -= 8;
+    }
+  }
+  if (count > 0) packed += char(bits & 0xFF);
+  file += char(2);  // minimum code size
+  for (qsizetype at = 0; at < packed.size(); at += 255) {
+    const QByteArray block = packed.mid(at, 255);
+    file += char(block.size());
+    file += block;
+  }
+  return file + Bytes({0, 0x3B});
+}
+
+QImage MakeImage(int width, int height, QImage::Format format, const std::function<QRgb(int, int)>& colour) {
+  QImage image(width, height, QImage::Format_ARGB32);
+  for (int y = 0; y < height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x) line[x] = colour(x, y);
+  }
+  return image.convertToFormat(format);
+}
+
+QImage Gradient(int width, int height, QImage::Format format) {
+  return MakeImage(width, height, format, [&](int x, int y) {
+    return qRgba(255 * x / width, 255 * y / height, 128, 255 - 55 * x / width);
+  });
+}
+
+QByteArray Encoded(const QImage& image, const char* format, int quality) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, format);
+  writer.setQuality(quality);
+  if (!writer.write(image)) qFatal("cannot encode a test picture");
+  return bytes;
+}
+
+QImage NoiseImage(int width, int height, QImage::Format format, quint32 seed) {
+  QRandomGenerator random(seed);
+  QImage image(width, height, QImage::Format_ARGB32);
+  for (int y = 0; y < height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x) line[x] = random.generate() | 0xFF000000u;
+  }
+  return image.convertToFormat(format);
+}
+
+}  // namespace pivlo::test
