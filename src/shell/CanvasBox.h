@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/ProjectModel.h"
+#include "render/CanvasWindow.h"
+
+#include <QImage>
+#include <QSize>
+#include <QWidget>
+
+namespace pivlo {
+
+// The layout canvas PicDst: a picture box of fixed size that shows the composed slide and
+// the frames the graphics device presents on it.
+class CanvasBox : public QWidget, public CanvasWindow {
+  Q_OBJECT
+
+ public:
+  explicit CanvasBox(QWidget* parent);
+
+  void SetCanvasSize(QSize size);
+  // Shows an image, scaled to the canvas when its size differs.
+  void ShowImage(const QImage& image);
+  void Clear();
+  const QImage& Shown() const { return shown_; }
+
+  QSize InnerSize() const override { return size(); }
+  void PresentFrame(const QImage& frame) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QImage shown_;
+};
+
+// The slide of a picture as the canvas shows it for now: the background (a colour, the
+// gradient or the background picture) with the picture placed by the project's placement,
+// composed at the size of the target. `picture` is 1-based; 0 draws the background only.
+QImage ComposeSlide(const ProjectModel& model, int picture, QSize target);
+
+}  // namespace pivlo
