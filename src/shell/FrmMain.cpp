@@ -1,7 +1,6 @@
 #include "shell/FrmMain.h"
 
 #include "builder/basResourcePackages.h"
-#include "core/SettingRules.h"
 #include "media/MusicListModel.h"
 #include "render/basDirect3D.h"
 #include "shell/CanvasBox.h"
@@ -13,16 +12,21 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QComboBox>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -143,6 +147,11 @@ void FrmMain::BuildWindow() {
   PicToolTip->hide();
 
   progress_ = new ProgressWindow(this);
+  for (QListWidget* list : {ImgList, MusicList}) {
+    list->viewport()->setAcceptDrops(true);
+    list->viewport()->installEventFilter(this);
+  }
+  MusicList->installEventFilter(this);
   ConnectControls();
 }
 
@@ -286,11 +295,6 @@ QWidget* FrmMain::BuildCanvasColumn() {
   return column;
 }
 
-void FrmMain::FilterNumberKeys(QLineEdit* box, bool allow_full_stop) {
-  box->setProperty("allowFullStop", allow_full_stop);
-  box->installEventFilter(this);
-}
-
 void FrmMain::SetToolTipText(QWidget* control, const QString& text) {
   // Lists and text boxes receive the mouse in their viewport.
   QWidget* target = control;
@@ -301,14 +305,33 @@ void FrmMain::SetToolTipText(QWidget* control, const QString& text) {
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    const QVariant allow = watched->property("allowFullStop");
-    const QString text = key->text();
-    if (allow.isValid() && !text.isEmpty() && text.at(0).unicode() >= 32 && text.at(0).unicode() != 127 &&
-        !IsNumberKeyAccepted(text.at(0).unicode(), allow.toBool())) {
+  // Events arrive while the window is still being built.
+  if (!model_) return QMainWindow::eventFilter(watched, event);
+  if (watched == MusicList->viewport() || watched == ImgList->viewport()) {
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+      auto* drag = static_cast<QDropEvent*>(event);
+      if (drag->mimeData()->hasUrls()) {
+        drag->acceptProposedAction();
+        return true;
+      }
+    }
+    if (event->type() == QEvent::Drop) {
+      QStringList files;
+      for (const QUrl& url : static_cast<QDropEvent*>(event)->mimeData()->urls()) {
+        if (url.isLocalFile()) files << url.toLocalFile();
+      }
+      if (watched == MusicList->viewport()) {
+        music_->AddDroppedSongs(files);
+        RefreshMusicLists();
+      }
       return true;
     }
+  }
+  if (watched == MusicList && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+    music_->DeleteSelectedSongs();
+    RefreshMusicLists();
+    return true;
   }
   if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == LblSolidColor) ChooseColourFor(LblSolidColor, model_->settings.solid_color);

@@ -130,9 +130,6 @@ class FrmMain : public QMainWindow, public ProjectView {
   void BuildWelcomePage();
   PictureButton* NewButton(int index, QWidget* parent);
   QImage ButtonFace(int index) const;
-  // Number boxes drop typed characters other than digits, backspace and, where allowed,
-  // the full stop.
-  void FilterNumberKeys(QLineEdit* box, bool allow_full_stop);
   void SetToolTipText(QWidget* control, const QString& text);
   void ConnectControls();
 
@@ -160,6 +157,7 @@ class FrmMain : public QMainWindow, public ProjectView {
   void ChoosePictureFor(int index);
   QString ChoosePicture(const QList<FileFilter>& filters = {});
   void ApplyCaptionToAll();
+  void ShowFontDialog(int index);
   void ShowFullScreen();
   void ShowHelpTopic(const QString& topic);
   void OpenHelpFile();

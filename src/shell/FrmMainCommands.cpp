@@ -4,17 +4,20 @@
 #include "core/PathRules.h"
 #include "core/ProjectFiles.h"
 #include "media/MusicListModel.h"
-#include "media/SlideTimeDialogModel.h"
 #include "render/FramePacing.h"
 #include "shell/CanvasBox.h"
 #include "shell/CommandTexts.h"
+#include "render/TextBoxFitting.h"
 #include "shell/FrmAbout.h"
+#include "shell/FrmFont.h"
 #include "shell/FrmFullScreen.h"
 #include "shell/FrmMain.h"
+#include "shell/FrmSetSlideTime.h"
 #include "shell/HelpViewer.h"
 #include "shell/PictureButton.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
 #include <QGroupBox>
@@ -126,7 +129,7 @@ void FrmMain::RunButtonAction(int index) {
     case 28: music_->MoveSelectedDown(); RefreshMusicLists(); break;
     case 29: music_->ClearSongs(); RefreshMusicLists(); break;
     case 30: case 34: case 37: case 38: ChoosePictureFor(index); break;
-    case 31: case 35: case 36: case 40: case 41: break;  // the font dialog of a style
+    case 31: case 35: case 36: case 40: case 41: ShowFontDialog(index); break;
     case 32: case 33:
       for (int k = 0; k < StyleList->count(); ++k) {
         StyleList->item(k)->setCheckState(index == 32 ? Qt::Checked : Qt::Unchecked);
@@ -140,7 +143,8 @@ void FrmMain::RunButtonAction(int index) {
     case 42: ApplyCaptionToAll(); break;
     case 43:
       if (SlideTimeDialogModel::CanOpen(*model_)) {
-        // The per-picture time dialog.
+        FrmSetSlideTime dialog(*model_, [this](qsizetype row) { SelectPicture(int(row) + 1); }, this);
+        dialog.exec();
       }
       break;
     case 44: {
@@ -176,7 +180,7 @@ QString FrmMain::ChoosePicture(const QList<FileFilter>& filters) {
   options.start_folder = last_picture_folder_;
   const QStringList chosen = prompter_.GetOpenFileNames(options);
   if (chosen.isEmpty()) return {};
-  const QString path = CutAtNul(chosen.first());
+  const QString path = chosen.first().section(QChar(0), 0, 0);  // up to a NUL, as a name buffer holds it
   last_picture_folder_ = QFileInfo(path).absolutePath();
   return path;
 }
@@ -193,6 +197,20 @@ void FrmMain::ChoosePictureFor(int index) {
   ShowPicturePaths();
   if (index == 38) return;
   if ((IsPathSet(stored) || IsPathSet(before)) && !model_->pictures.isEmpty()) RedrawCanvas();
+}
+
+void FrmMain::ShowFontDialog(int index) {
+  const int kind = index == 31   ? FontDialogModel::kCaption
+                   : index == 36 ? FontDialogModel::kHeadline
+                   : index == 40 ? FontDialogModel::kLyric
+                   : index == 41 ? FontDialogModel::kTitle
+                                 : FontDialogModel::kLyricLine;
+  FrmFont dialog(*model_, kind, prompter_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  dialog.State().Store(current_picture_ - 1);
+  if (kind == FontDialogModel::kHeadline) headline_sample_height_ = HeadlineSampleHeight(*model_, SelectedEntry());
+  if (kind == FontDialogModel::kLyric) FitLyricBoxHeight(*model_, PicDst->height());
+  if (HasSelectedPicture()) RedrawCanvas();
 }
 
 void FrmMain::ApplyCaptionToAll() {

@@ -32,6 +32,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
 
@@ -130,9 +131,10 @@ void FrmMain::ScaleMainWindow() {
     for (auto& [index, button] : buttons_) button->ApplyScale(s);
     PicDst->SetCanvasSize(QSize(ScaledLength(PicDst->width(), s), ScaledLength(PicDst->height(), s)));
     for (QLabel* box : PicList) box->setFixedSize(ScaledLength(box->width(), s), ScaledLength(box->height(), s));
-    Banner->setFixedHeight(ScaledLength(Banner->height(), s));
-    ListLyricStyle->setFixedHeight(ScaledLength(ListLyricStyle->height(), s));
-    ListTitleStyle->setFixedHeight(ScaledLength(ListTitleStyle->height(), s));
+    for (QWidget* fixed : {static_cast<QWidget*>(Banner), static_cast<QWidget*>(ListLyricStyle),
+                           static_cast<QWidget*>(ListTitleStyle)}) {
+      fixed->setFixedHeight(ScaledLength(fixed->maximumHeight(), s));
+    }
   }
   FitWindowToTarget();
 }

@@ -9,6 +9,7 @@
 #include "shell/CanvasBox.h"
 #include "shell/CommandTexts.h"
 #include "shell/FrmMain.h"
+#include "shell/NumberKeyFilter.h"
 #include "shell/PictureButton.h"
 
 #include <QAction>

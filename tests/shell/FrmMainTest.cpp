@@ -1,9 +1,11 @@
 // The main window driven as a user would, on the offscreen platform.
 
 #include "core/AppFolders.h"
+#include "core/ProjectBag.h"
 #include "core/ProjectFiles.h"
 #include "core/basPropertyBag.h"
 #include "render/FramePacing.h"
+#include "shell/CanvasBox.h"
 #include "shell/CommandTexts.h"
 #include "shell/FrmMain.h"
 #include "shell/PictureButton.h"
@@ -20,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>

@@ -30,7 +30,9 @@ TEST(WindowScalingTest, TheScaleFollowsDensityAndHeight) {
     SCOPED_TRACE(testing::Message() << c.dpi << " dpi, " << c.height << " pixels");
     const std::optional<float> scale = MainWindowScale(c.dpi, c.height);
     ASSERT_EQ(scale.has_value(), c.scale.has_value());
-    if (scale) EXPECT_FLOAT_EQ(*scale, *c.scale);
+    if (scale) {
+      EXPECT_FLOAT_EQ(*scale, *c.scale);
+    }
   }
 }
 
@@ -120,7 +122,7 @@ TEST(ShellPrompterTest, FileFiltersMatchWithoutRegardToCase) {
   const QStringList patterns = inner.split(u' ');
   ASSERT_EQ(patterns.size(), 2);
   const QRegularExpression jpg(QRegularExpression::wildcardToRegularExpression(patterns.at(1)));
-  for (const QString name : {QStringLiteral("a.jpg"), QStringLiteral("B.JPG"), QStringLiteral("c.Jpg")}) {
+  for (const QString& name : {QStringLiteral("a.jpg"), QStringLiteral("B.JPG"), QStringLiteral("c.Jpg")}) {
     EXPECT_TRUE(jpg.match(name).hasMatch()) << name.toStdString();
   }
   EXPECT_FALSE(jpg.match(QStringLiteral("d.jpeg")).hasMatch());
