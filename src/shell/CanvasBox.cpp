@@ -65,6 +65,12 @@ void CanvasBox::Clear() {
   update();
 }
 
+void CanvasBox::SetHint(const QString& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  update();
+}
+
 void CanvasBox::PresentFrame(const QImage& frame) {
   ShowImage(frame.copy());
   repaint();
@@ -76,6 +82,16 @@ void CanvasBox::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), QColor(0x20, 0x24, 0x2C));
   } else {
     p.drawImage(0, 0, shown_);
+  }
+  if (!hint_.isEmpty()) {
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRect text = p.fontMetrics().boundingRect(rect().adjusted(40, 0, -40, 0), Qt::AlignCenter | Qt::TextWordWrap, hint_);
+    const QRectF plate = QRectF(text).adjusted(-16, -10, 16, 10);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 40));
+    p.drawRoundedRect(plate, 8, 8);
+    p.setPen(QColor(235, 238, 245));
+    p.drawText(text, Qt::AlignCenter | Qt::TextWordWrap, hint_);
   }
   p.setPen(palette().color(QPalette::Mid));
   p.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QSize>
+#include <QString>
 #include <QWidget>
 
 namespace pivlo {
@@ -21,6 +22,8 @@ class CanvasBox : public QWidget, public CanvasWindow {
   // Shows an image, scaled to the canvas when its size differs.
   void ShowImage(const QImage& image);
   void Clear();
+  // A note drawn over the canvas while it has no picture to show; empty for none.
+  void SetHint(const QString& hint);
   const QImage& Shown() const { return shown_; }
 
   QSize InnerSize() const override { return size(); }
@@ -33,6 +36,7 @@ class CanvasBox : public QWidget, public CanvasWindow {
 
  private:
   QImage shown_;
+  QString hint_;
 };
 
 // The slide of a picture as the canvas shows it for now: the background (a colour, the

@@ -134,7 +134,7 @@ void FrmMain::BuildWindow() {
   page_holder->setObjectName(QStringLiteral("PageHolder"));
   BuildPages(page_holder);
   work->addWidget(page_holder, 1);
-  work->addWidget(BuildCanvasColumn(), 0, Qt::AlignTop);
+  work->addWidget(BuildCanvasColumn());
   right->addLayout(work, 1);
   outer->addLayout(right, 1);
 

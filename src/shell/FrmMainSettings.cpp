@@ -410,6 +410,7 @@ void FrmMain::LoadPictureFields() {
 void FrmMain::RedrawCanvas() {
   if (model_ == nullptr || model_->flags.LoadingFlag) return;
   PicDst->ShowImage(ComposeSlide(*model_, current_picture_, PicDst->size()));
+  PicDst->SetHint(model_->pictures.isEmpty() ? tr("请点击左边的“编辑图片”添加图片，\n这里将显示屏保画面的预览") : QString());
 }
 
 void FrmMain::RefreshPictureList() {
