@@ -1,48 +1,10 @@
 #include "shell/CanvasBox.h"
 
-#include "core/PathRules.h"
-#include "media/basGdiPlus.h"
 #include "render/basDirect3D.h"
-#include "render/basTextStyles.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 
 namespace pivlo {
-namespace {
-
-QColor StoredColour(Colour colour) {
-  return QColor::fromRgb(StoredColorToArgb(colour, 255));
-}
-
-QLinearGradient GradientOver(const QSize& size, int mode) {
-  const QRectF r(QPointF(0, 0), size);
-  switch (mode) {
-    case 0: return QLinearGradient(r.topLeft(), r.topRight());
-    case 2: return QLinearGradient(r.topLeft(), r.bottomRight());
-    case 3: return QLinearGradient(r.topRight(), r.bottomLeft());
-    default: return QLinearGradient(r.topLeft(), r.bottomLeft());
-  }
-}
-
-void DrawBackground(const ProjectSettings& settings, QImage& box) {
-  if (settings.background_kind == QStringLiteral("3") && IsPathSet(settings.background_picture)) {
-    box.fill(Qt::black);
-    PaintPictureFile(box, settings.background_picture, settings.background_draw_scale, QPoint());
-    return;
-  }
-  QPainter p(&box);
-  if (settings.background_kind == QStringLiteral("2")) {
-    QLinearGradient gradient = GradientOver(box.size(), settings.background_gradient_mode);
-    gradient.setColorAt(0, StoredColour(settings.begin_color));
-    gradient.setColorAt(1, StoredColour(settings.end_color));
-    p.fillRect(box.rect(), gradient);
-  } else {
-    p.fillRect(box.rect(), StoredColour(settings.solid_color));
-  }
-}
-
-}  // namespace
 
 CanvasBox::CanvasBox(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("PicDst"));
@@ -105,20 +67,6 @@ void CanvasBox::hideEvent(QHideEvent* event) {
 void CanvasBox::showEvent(QShowEvent* event) {
   if (Direct3DReady()) CanvasSurfaceRestored();
   QWidget::showEvent(event);
-}
-
-QImage ComposeSlide(const ProjectModel& model, int picture, QSize target) {
-  const ProjectSettings& settings = model.settings;
-  // Pictures at their natural size are placed on the whole screen, then scaled down.
-  const bool natural = settings.img_draw_scale <= kPlaceTiled;
-  const QSize screen(qMax(1, model.screen_width), qMax(1, model.screen_height));
-  QImage box(natural ? screen : target, QImage::Format_RGB32);
-  DrawBackground(settings, box);
-  if (picture >= 1 && picture <= model.pictures.size()) {
-    const ImageEntry& entry = model.pictures.at(picture - 1);
-    PaintPictureFile(box, entry.file, settings.img_draw_scale, QPoint(entry.pos_x, entry.pos_y));
-  }
-  return box.size() == target ? box : box.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace pivlo

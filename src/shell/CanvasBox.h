@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/ProjectModel.h"
 #include "render/CanvasWindow.h"
 
 #include <QImage>
@@ -38,10 +37,5 @@ class CanvasBox : public QWidget, public CanvasWindow {
   QImage shown_;
   QString hint_;
 };
-
-// The slide of a picture as the canvas shows it for now: the background (a colour, the
-// gradient or the background picture) with the picture placed by the project's placement,
-// composed at the size of the target. `picture` is 1-based; 0 draws the background only.
-QImage ComposeSlide(const ProjectModel& model, int picture, QSize target);
 
 }  // namespace pivlo

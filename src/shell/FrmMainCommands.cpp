@@ -7,6 +7,7 @@
 #include "render/FramePacing.h"
 #include "shell/CanvasBox.h"
 #include "shell/CommandTexts.h"
+#include "render/LayoutCompose.h"
 #include "render/TextBoxFitting.h"
 #include "shell/FrmAbout.h"
 #include "shell/FrmFont.h"

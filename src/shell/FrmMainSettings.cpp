@@ -4,6 +4,7 @@
 #include "core/PathRules.h"
 #include "core/SettingRules.h"
 #include "media/MusicListModel.h"
+#include "render/LayoutCompose.h"
 #include "render/TextBoxFitting.h"
 #include "render/basTextStyles.h"
 #include "shell/CanvasBox.h"
