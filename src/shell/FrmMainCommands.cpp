@@ -166,7 +166,6 @@ void FrmMain::SaveCommand() {
 }
 
 void FrmMain::SaveAsCommand() {
-  if (Busy()) return;
   QDir().mkpath(ProjectFolder());
   SaveProject(*model_, prompter_, *this);
   RefreshProjectInfo();
@@ -290,26 +289,30 @@ void FrmMain::ShowAbout() {
 }
 
 void FrmMain::ConnectControls() {
-  connect(mnuNewProject, &QAction::triggered, this, [this] {
-    NewProject(*model_, prompter_, *this);
-    RefreshProjectInfo();
-  });
-  connect(mnuOpenProject, &QAction::triggered, this, [this] {
-    if (!Busy()) OpenProject(*model_, prompter_, *this);
-    RefreshProjectInfo();
-  });
-  connect(mnuSaveProject, &QAction::triggered, this, &FrmMain::SaveAsCommand);
+  // Every menu command is dropped while a long operation runs.
+  const auto command = [this](QAction* action, std::function<void()> run) {
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
+      if (Busy()) return;
+      run();
+      RefreshProjectInfo();
+    });
+  };
+  command(mnuNewProject, [this] { NewProject(*model_, prompter_, *this); });
+  command(mnuOpenProject, [this] { OpenProject(*model_, prompter_, *this); });
+  command(mnuSaveProject, [this] { SaveAsCommand(); });
   // The build dialog and the whole-show preview.
-  connect(mnuBuildScreenSaver, &QAction::triggered, this, [] {});
-  connect(mnuPreview, &QAction::triggered, this, [] {});
+  command(mnuBuildScreenSaver, [] {});
+  command(mnuPreview, [] {});
   connect(mnuExit, &QAction::triggered, this, &QWidget::close);
   connect(mnuTooltips, &QAction::triggered, this, [this](bool on) {
+    if (Busy()) on = model_->settings.is_show_tip;  // the check mark stays as it was
+    mnuTooltips->setChecked(on);
     model_->settings.is_show_tip = on;
     if (!on) EndHover();
   });
-  connect(mnuHelpFile, &QAction::triggered, this, &FrmMain::OpenHelpFile);
-  connect(mnuFAQ, &QAction::triggered, this, [this] { ShowHelpTopic(QStringLiteral("faq")); });
-  connect(mnuAbout, &QAction::triggered, this, &FrmMain::ShowAbout);
+  command(mnuHelpFile, [this] { OpenHelpFile(); });
+  command(mnuFAQ, [this] { ShowHelpTopic(QStringLiteral("faq")); });
+  command(mnuAbout, [this] { ShowAbout(); });
   ConnectSettingControls();
 }
 
