@@ -28,12 +28,23 @@ class NoPrompter : public Prompter {
   std::optional<quint32> ChooseColor(quint32) override { return std::nullopt; }
 };
 
+void CopyShipped(const QString& name) {
+  const QString from = QStringLiteral(PIVLO_APP_DIR "/") + name;
+  if (!QFile::copy(from, ApplicationFolder() + name)) qFatal("cannot copy %s", qPrintable(from));
+}
+
 }  // namespace
 
-BuildFolder::BuildFolder() : previous_(ApplicationFolder()) {
+BuildFolder::BuildFolder(Contents contents) : previous_(ApplicationFolder()) {
   SetApplicationFolder(dir_.path());
-  const QString runtime = QStringLiteral(PIVLO_APP_DIR "/") + RuntimeLibraryFileName();
-  if (!QFile::copy(runtime, RuntimeLibraryPath())) qFatal("cannot copy %s", qPrintable(runtime));
+  CopyShipped(RuntimeLibraryFileName());
+  if (contents == Contents::Shipped) {
+    CopyShipped(QStringLiteral("Pivlo.bfq"));
+    CopyShipped(QStringLiteral("gmi.src"));
+    NoPrompter prompter;
+    LoadPackageIndex(prompter);
+    return;
+  }
   WriteStub(Player());
   WriteImages({{QStringLiteral("1.png"), QByteArray("face")}, {QStringLiteral("RAINBOW.JPG"), Rainbow()}});
 }

@@ -10,11 +10,14 @@
 namespace pivlo::test {
 
 // An application folder of its own for builds, made the program's application folder
-// while it lives: gmi.src (loaded) with a rainbow.jpg, the player stub Pivlo.bfq and the
-// graphics runtime copied from the built application folder.
+// while it lives: gmi.src (loaded), the player stub Pivlo.bfq and the graphics runtime
+// copied from the built application folder. Small: a 7000-byte player and a gmi.src
+// with a 300-byte rainbow.jpg. Shipped: the built player and gmi.src.
 class BuildFolder {
  public:
-  BuildFolder();
+  enum class Contents { Small, Shipped };
+
+  explicit BuildFolder(Contents contents = Contents::Small);
   ~BuildFolder();
   BuildFolder(const BuildFolder&) = delete;
   BuildFolder& operator=(const BuildFolder&) = delete;
