@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -202,6 +203,29 @@ std::optional<DataRange> ResourceData(const Reader& reader, const ResourceSectio
 
 void PutU32(QByteArray& bytes, qint64 at, quint32 value) { qToLittleEndian<quint32>(value, bytes.data() + at); }
 
+// A range of the program that the replacement writes.
+struct Write {
+  qint64 offset = 0;
+  qint64 length = 0;
+  int kind = 0;  // the same kind of write at the same place writes the same bytes
+};
+
+// In a sound program the new image, the group entries and the image entries lie apart;
+// where they overlap, one write would spoil another.
+bool WritesApart(QList<Write> writes) {
+  std::sort(writes.begin(), writes.end(), [](const Write& a, const Write& b) { return a.offset < b.offset; });
+  qint64 end = 0;
+  for (qsizetype i = 0; i < writes.size(); ++i) {
+    const Write& write = writes[i];
+    if (write.offset < end) {
+      const Write& previous = writes[i - 1];
+      if (write.offset != previous.offset || write.kind != previous.kind) return false;
+    }
+    end = std::max(end, write.offset + write.length);
+  }
+  return true;
+}
+
 }  // namespace
 
 IconReplacement ReplaceIconResources(QByteArray& program, const IconImageData& icon) {
@@ -222,14 +246,21 @@ IconReplacement ReplaceIconResources(QByteArray& program, const IconImageData& i
   // The new image takes the place of the first one, so it must fit there.
   const std::optional<DataRange> target = ResourceData(reader, section, images.first());
   if (!target || icon.image.size() > target->size) return IconReplacement::Failed;
+  enum { kImage, kGroupEntry, kImageEntry };
+  QList<Write> writes = {Write{target->offset, icon.image.size(), kImage}};
   QList<qint64> group_entries;
   for (const qint64 entry : groups) {
     const std::optional<DataRange> group = ResourceData(reader, section, entry);
     if (!group) return IconReplacement::Failed;
     const std::optional<quint16> count = reader.U16(group->offset + 4);
     if (!count || kGroupHeaderLength + *count * kGroupEntryLength > group->size) return IconReplacement::Failed;
-    for (qint64 k = 0; k < *count; ++k) group_entries.append(group->offset + kGroupHeaderLength + k * kGroupEntryLength);
+    for (qint64 k = 0; k < *count; ++k) {
+      group_entries.append(group->offset + kGroupHeaderLength + k * kGroupEntryLength);
+      writes.append(Write{group_entries.last(), kDescriptionLength, kGroupEntry});
+    }
   }
+  for (const qint64 entry : images) writes.append(Write{entry, 8, kImageEntry});
+  if (!WritesApart(writes)) return IconReplacement::Failed;
 
   std::memcpy(program.data() + target->offset, icon.image.constData(), size_t(icon.image.size()));
   for (const qint64 at : group_entries) {

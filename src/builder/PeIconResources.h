@@ -21,8 +21,9 @@ enum class IconReplacement {
 // the data of the first icon image in directory order, every icon group lists only the
 // new image's description (keeping each entry's image identifier), and every icon image
 // entry points at the overwritten data with the new length. A resource directory at a
-// file offset below 309 counts as none. Offsets, sizes and counts are all checked before
-// anything is written: unless the result is Replaced the bytes are as they were.
+// file offset below 309 counts as none. Offsets, sizes and counts are all checked, and
+// the places written must lie apart, before anything is written: unless the result is
+// Replaced the bytes are as they were.
 IconReplacement ReplaceIconResources(QByteArray& program, const IconImageData& icon);
 
 }  // namespace pivlo

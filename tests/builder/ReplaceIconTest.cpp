@@ -192,6 +192,10 @@ TEST(ReplaceIconResources, DamagedProgramsAreLeftUnchangedAndReported) {
       {"image data past the end", [](PeFile& pe) { pe.PutU32(pe.icons[0].data_entry + 4, 0x7FFFFFFF); }},
       {"a group with more entries than data", [](PeFile& pe) { pe.PutU16(pe.group_entries[0] - 2, 500); }},
       {"a data entry past the end", [](PeFile& pe) { pe.bytes.truncate(pe.icons[3].data_entry + 8); }},
+      {"the first image over the directory",
+       [](PeFile& pe) {
+         pe.PutU32(pe.icons[0].data_entry, pe.resource_va + quint32(pe.icons[1].data_entry - pe.resource_raw));
+       }},
   };
   for (const auto& c : cases) {
     PeFile pe = test::SamplePe();
