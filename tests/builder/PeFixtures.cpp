@@ -161,8 +161,9 @@ PeFile BuildPe(const PeSpec& spec) {
   return pe;
 }
 
-PeFile SamplePe() {
+PeFile SamplePe(bool pe32_plus) {
   PeSpec spec;
+  spec.pe32_plus = pe32_plus;
   spec.icons = {PeIcon{1, {0x409, 0x804}, QByteArray(2216, 'a')}, PeIcon{2, {0x409}, QByteArray(4264, 'b')},
                 PeIcon{3, {0x409}, QByteArray(9640, 'c')}};
   spec.groups = {PeGroup{101, 0x409, {1, 2, 3}}, PeGroup{102, 0x804, {2}}};

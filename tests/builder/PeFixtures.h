@@ -54,9 +54,10 @@ struct PeFile {
 
 PeFile BuildPe(const PeSpec& spec);
 
-// A PE program with three icon images (16, 32 and 48 pixels; the first in two
-// languages) and two groups.
-PeFile SamplePe();
+// A PE program (32-bit unless asked) with three icon images of 2216, 4264 and 9640 bytes
+// ('a', 'b', 'c'; the first in two languages), and two groups: 101 listing all three,
+// 102 the second.
+PeFile SamplePe(bool pe32_plus = false);
 
 // The bytes of an icon file with one image of the given description.
 QByteArray IconFileBytes(quint8 width, quint16 bits, const QByteArray& image);

@@ -111,12 +111,7 @@ TEST(WriteSingleIconFile, WritesTheOneImageBehindA22ByteHeader) {
 class ReplaceIconResourcesTest : public testing::TestWithParam<bool> {};
 
 TEST_P(ReplaceIconResourcesTest, EveryGroupAndImageEntryDescribesTheNewImage) {
-  test::PeSpec spec;
-  spec.pe32_plus = GetParam();
-  spec.icons = {test::PeIcon{1, {0x409, 0x804}, QByteArray(2216, 'a')},
-                test::PeIcon{2, {0x409}, QByteArray(4264, 'b')}, test::PeIcon{3, {0x409}, QByteArray(9640, 'c')}};
-  spec.groups = {test::PeGroup{101, 0x409, {1, 2, 3}}, test::PeGroup{102, 0x804, {2}}};
-  PeFile pe = test::BuildPe(spec);
+  PeFile pe = test::SamplePe(GetParam());
   const PeFile before = pe;
   const IconImageData icon = NewIcon(2000);
 
@@ -148,51 +143,39 @@ TEST(ReplaceIconResources, AnImageLongerThanTheFirstIsRefused) {
   EXPECT_EQ(ReplaceIconResources(pe.bytes, NewIcon(2216)), IconReplacement::Replaced);
 }
 
-TEST(ReplaceIconResources, ProgramsWithoutResourcesStayUnchanged) {
-  const struct {
-    const char* name;
-    std::function<void(PeFile&)> change;
-  } cases[] = {
-      {"an ELF program", [](PeFile& pe) { pe.bytes.replace(0, 4, "\x7F" "ELF"); }},
-      {"a resource size of 0", [](PeFile& pe) { pe.PutU32(pe.optional_header + 116, 0); }},
-      {"no section holding the directory", [](PeFile& pe) { pe.PutU32(pe.optional_header + 112, 0x9000); }},
-      {"a directory below offset 309", [](PeFile& pe) { pe.PutU32(pe.section_table + 40 + 20, 300); }},
-  };
-  for (const auto& c : cases) {
-    PeFile pe = test::SamplePe();
-    c.change(pe);
-    const QByteArray before = pe.bytes;
-    EXPECT_EQ(ReplaceIconResources(pe.bytes, NewIcon(100)), IconReplacement::Unchanged) << c.name;
-    EXPECT_EQ(pe.bytes, before) << c.name;
-  }
-  QByteArray empty;
-  EXPECT_EQ(ReplaceIconResources(empty, NewIcon(100)), IconReplacement::Unchanged);
-}
-
-TEST(ReplaceIconResources, DamagedProgramsAreLeftUnchangedAndReported) {
+// Programs without resources are no failure; damaged ones are. Both stay as they were.
+TEST(ReplaceIconResources, ProgramsWithoutResourcesOrDamagedOnesStayUnchanged) {
   const auto root_entry = [](const PeFile& pe, int i) { return pe.resource_directory + 16 + 8 * i; };
+  const auto none = IconReplacement::Unchanged;
+  const auto failed = IconReplacement::Failed;
   const struct {
     const char* name;
+    IconReplacement expected;
     std::function<void(PeFile&)> change;
   } cases[] = {
-      {"header pointer past the end", [](PeFile& pe) { pe.PutU32(60, 0x7FFFFFF0); }},
-      {"no PE signature", [](PeFile& pe) { pe.bytes[0x80] = 'X'; }},
-      {"unknown optional header", [](PeFile& pe) { pe.PutU16(pe.optional_header, 0x107); }},
-      {"truncated section table", [](PeFile& pe) { pe.bytes.truncate(pe.section_table + 50); }},
-      {"a loop back to the root",
-       [&](PeFile& pe) { pe.PutU32(root_entry(pe, 0) + 4, 0x80000000u); }},
-      {"a subdirectory where data belongs",
+      {"an ELF program", none, [](PeFile& pe) { pe.bytes.replace(0, 4, "\x7F" "ELF"); }},
+      {"an empty file", none, [](PeFile& pe) { pe.bytes.clear(); }},
+      {"a resource size of 0", none, [](PeFile& pe) { pe.PutU32(pe.optional_header + 116, 0); }},
+      {"no section holding the directory", none, [](PeFile& pe) { pe.PutU32(pe.optional_header + 112, 0x9000); }},
+      {"a directory below offset 309", none, [](PeFile& pe) { pe.PutU32(pe.section_table + 40 + 20, 300); }},
+      {"header pointer past the end", failed, [](PeFile& pe) { pe.PutU32(60, 0x7FFFFFF0); }},
+      {"no PE signature", failed, [](PeFile& pe) { pe.bytes[0x80] = 'X'; }},
+      {"unknown optional header", failed, [](PeFile& pe) { pe.PutU16(pe.optional_header, 0x107); }},
+      {"truncated section table", failed, [](PeFile& pe) { pe.bytes.truncate(pe.section_table + 50); }},
+      {"a loop back to the root", failed, [&](PeFile& pe) { pe.PutU32(root_entry(pe, 0) + 4, 0x80000000u); }},
+      {"a subdirectory where data belongs", failed,
        [&](PeFile& pe) {
          const auto below = [&](qint64 entry) { return pe.resource_directory + (pe.U32(entry + 4) & 0x7FFFFFFF); };
          const qint64 languages = below(below(root_entry(pe, 0)) + 16);
          pe.PutU32(languages + 16 + 4, pe.U32(languages + 16 + 4) | 0x80000000u);
        }},
-      {"a directory claiming 65535 entries", [](PeFile& pe) { pe.PutU16(pe.resource_directory + 14, 0xFFFF); }},
-      {"image data below its section", [](PeFile& pe) { pe.PutU32(pe.icons[0].data_entry, 0x100); }},
-      {"image data past the end", [](PeFile& pe) { pe.PutU32(pe.icons[0].data_entry + 4, 0x7FFFFFFF); }},
-      {"a group with more entries than data", [](PeFile& pe) { pe.PutU16(pe.group_entries[0] - 2, 500); }},
-      {"a data entry past the end", [](PeFile& pe) { pe.bytes.truncate(pe.icons[3].data_entry + 8); }},
-      {"the first image over the directory",
+      {"a directory claiming 65535 entries", failed,
+       [](PeFile& pe) { pe.PutU16(pe.resource_directory + 14, 0xFFFF); }},
+      {"image data below its section", failed, [](PeFile& pe) { pe.PutU32(pe.icons[0].data_entry, 0x100); }},
+      {"image data past the end", failed, [](PeFile& pe) { pe.PutU32(pe.icons[0].data_entry + 4, 0x7FFFFFFF); }},
+      {"a group with more entries than data", failed, [](PeFile& pe) { pe.PutU16(pe.group_entries[0] - 2, 500); }},
+      {"a data entry past the end", failed, [](PeFile& pe) { pe.bytes.truncate(pe.icons[3].data_entry + 8); }},
+      {"the first image over the directory", failed,
        [](PeFile& pe) {
          pe.PutU32(pe.icons[0].data_entry, pe.resource_va + quint32(pe.icons[1].data_entry - pe.resource_raw));
        }},
@@ -201,7 +184,7 @@ TEST(ReplaceIconResources, DamagedProgramsAreLeftUnchangedAndReported) {
     PeFile pe = test::SamplePe();
     c.change(pe);
     const QByteArray before = pe.bytes;
-    EXPECT_EQ(ReplaceIconResources(pe.bytes, NewIcon(100)), IconReplacement::Failed) << c.name;
+    EXPECT_EQ(ReplaceIconResources(pe.bytes, NewIcon(100)), c.expected) << c.name;
     EXPECT_EQ(pe.bytes, before) << c.name;
   }
 }
