@@ -6,10 +6,9 @@
 
 namespace pivlo {
 
-// The whole seconds of music a synchronised show spreads over its pictures
-// ("SongDurationTotal"): 0 unless "EnableSync" is on and the project has 1 to 20 songs.
-// Otherwise the single-precision sum of the durations: below 30000 its integer part + 1,
-// else rounded to the nearest (halves to even). Never 0 for a synchronised show.
+// The whole seconds of all songs that a music-synchronised show spreads over its
+// pictures: 0 unless "EnableSync" is on and the project has 1 to 20 songs. Below 30000 s
+// the sum is cut to whole seconds and 1 is added, above it is rounded (halves to even).
 qint32 TotalSongSeconds(const ProjectModel& model);
 
 }  // namespace pivlo

@@ -23,5 +23,10 @@ int Build(const QStringList& args);
 int PackageInspect(const QStringList& args);
 int IconScan(const QStringList& args);
 int IconReplace(const QStringList& args);
+int RenderText(const QStringList& args);
+
+inline constexpr char kTextArguments[] =
+    "OUT.png --box WxH --font NAME --size PX [--style N --align N --pattern N --border N "
+    "--start RRGGBB --end RRGGBB --border-color RRGGBB] TEXT";
 
 }  // namespace pivlo::cli
