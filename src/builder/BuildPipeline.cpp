@@ -107,9 +107,10 @@ class BuildRun {
     if (!CopyOver(PlayerStubPath(), work) || !UnscrambleStub(work)) return false;
     ProcessPendingEvents();
     QFile::remove(backup);
-    if (QFileInfo::exists(FinalIconPath()) && state_.CustomIcon) {
+    const QString icon = ConfirmedIconPath(state_);
+    if (!icon.isEmpty()) {
       if (!CopyOver(work, backup)) return false;
-      if (ReplaceExeIcon(FinalIconPath(), work)) {
+      if (ReplaceExeIcon(icon, work)) {
         QFile::remove(backup);
       } else {
         QFile::remove(work);

@@ -117,9 +117,9 @@ bool WriteSingleIconFile(const QString& path, const IconImageList& list, qsizety
 std::optional<IconImageData> ReadIconFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  constexpr qint64 kHeadLength = kIconFileHeaderLength + kIconEntryLength;
   QByteArray head;
-  if (ReadFileBytes(head, file, 0, kIconFileHeaderLength + kIconEntryLength) != kIconFileHeaderLength + kIconEntryLength ||
-      qFromLittleEndian<quint16>(head.constData() + 4) == 0) {
+  if (ReadFileBytes(head, file, 0, kHeadLength) != kHeadLength || qFromLittleEndian<quint16>(head.constData() + 4) == 0) {
     return std::nullopt;
   }
   const char* entry = head.constData() + kIconFileHeaderLength;
@@ -154,6 +154,10 @@ QString IconReplacementFailedText() { return Texts::tr("替换图标失败"); }
 QString TempIconPath() { return TempFolder() + u"tempicon.ico"_s; }
 
 QString FinalIconPath() { return TempFolder() + u"icofinal.ico"_s; }
+
+QString ConfirmedIconPath(const BuildState& state) {
+  return state.CustomIcon && QFileInfo::exists(FinalIconPath()) ? FinalIconPath() : QString();
+}
 
 bool ShouldScanIconFile(const QString& path, const QString& last_scanned) {
   return FileTypeOfPath(path) != u"LNK" && IsPathSet(path) && QFileInfo(path).isFile() && path != last_scanned;

@@ -58,6 +58,9 @@ QString IconReplacementFailedText();
 // picker and the icon confirmed for builds.
 QString TempIconPath();   // Temp/tempicon.ico
 QString FinalIconPath();  // Temp/icofinal.ico
+// The icon a build gives the player and the icon button shows: Temp/icofinal.ico when it
+// exists and the user confirmed an icon; empty otherwise (the player's own icon).
+QString ConfirmedIconPath(const BuildState& state);
 
 // Whether a newly selected file in the picker is scanned: not a link, a path of 8
 // characters or more, an existing file, and not the file scanned last.

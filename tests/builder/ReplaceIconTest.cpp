@@ -243,8 +243,10 @@ TEST_F(IconPickerTest, OnlyAConfirmedChoiceBecomesTheBuildsIcon) {
   const QByteArray first = IconImage(32, 8, '1');
   StartIconChoice();
   ASSERT_TRUE(SelectIconImage(Scan(first), 0));
+  EXPECT_TRUE(ConfirmedIconPath(state).isEmpty());
   ConfirmIconChoice(state);
   EXPECT_TRUE(state.CustomIcon);
+  EXPECT_EQ(ConfirmedIconPath(state), FinalIconPath());
   EXPECT_EQ(test::ReadWholeFile(FinalIconPath()), test::IconFileBytes(32, 8, first));
 
   // A later choice that is cancelled keeps the first.
@@ -260,6 +262,7 @@ TEST_F(IconPickerTest, OnlyAConfirmedChoiceBecomesTheBuildsIcon) {
   ForgetCustomIcon(state);
   EXPECT_FALSE(state.CustomIcon);
   EXPECT_FALSE(QFileInfo::exists(FinalIconPath()));
+  EXPECT_TRUE(ConfirmedIconPath(state).isEmpty());
 }
 
 TEST_F(IconPickerTest, OnlyNewExistingFilesAreScanned) {

@@ -34,7 +34,9 @@ void PrintError(const QString& line) {
 }
 
 MessageAnswer StderrPrompter::ShowMessage(const QString& text, MessageIcon, MessageButtons buttons, const QString&) {
-  if (buttons != MessageButtons::Ok && agree) return buttons == MessageButtons::OkCancel ? MessageAnswer::Ok : MessageAnswer::Yes;
+  if (buttons != MessageButtons::Ok && agree) {
+    return buttons == MessageButtons::OkCancel ? MessageAnswer::Ok : MessageAnswer::Yes;
+  }
   QString lines = text;
   lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
   for (const QString& line : lines.split(u'\n')) PrintError(line);
