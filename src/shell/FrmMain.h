@@ -1,8 +1,10 @@
 #pragma once
 
+#include "builder/BuildPipeline.h"
+#include "builder/BuildState.h"
 #include "core/ProjectModel.h"
-#include "core/ProjectView.h"
 #include "core/Prompter.h"
+#include "shell/DesktopShell.h"
 #include "shell/ToolTipClock.h"
 #include "shell/WindowScaling.h"
 
@@ -57,7 +59,7 @@ struct StartupOptions {
 // The main window: the picture buttons, the eleven settings pages, the lists, the canvas,
 // the menus and the tool tips; start-up, the half-second timer and closing. The project
 // model lives here for the whole run; the operations live in the libraries below.
-class FrmMain : public QMainWindow, public ProjectView {
+class FrmMain : public QMainWindow, public BuildView {
   Q_OBJECT
 
  public:
@@ -103,6 +105,11 @@ class FrmMain : public QMainWindow, public ProjectView {
   void ListsCleared() override;
   void PicturesReloaded() override;
   void PointAtAddPictures() override;
+  // BuildView
+  void SelectSolidBackground() override;
+  bool ShowFinishDialog(const QString& summary, bool open_folder) override;
+
+  const BuildState& Build() const { return build_state_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -164,6 +171,10 @@ class FrmMain : public QMainWindow, public ProjectView {
   void ShowAbout();
   void HowTo(int page_button, QWidget* control);
   void SaveCommand();
+  // The build dialog, then the build; or the whole-show preview.
+  void BuildCommand();
+  void PreviewCommand();
+  void RunPipeline(bool from_dialog);
   void SaveAsCommand();
 
   // Settings handlers and what they redraw.
@@ -190,6 +201,8 @@ class FrmMain : public QMainWindow, public ProjectView {
   void LeaveDurationBox(QLineEdit* box, QString& field);
 
   Prompter& prompter_;
+  DesktopShell shell_;
+  BuildState build_state_;
   std::unique_ptr<ProjectModel> model_;
   std::unique_ptr<MusicListModel> music_;
   ProgressWindow* progress_ = nullptr;

@@ -1,15 +1,18 @@
 // The commands of the main window: picture buttons, menus, tool tips and pointing.
 
+#include "builder/basResourcePackages.h"
 #include "core/AppFolders.h"
 #include "core/PathRules.h"
 #include "core/ProjectFiles.h"
 #include "media/MusicListModel.h"
 #include "render/FramePacing.h"
+#include "render/basDirect3D.h"
 #include "shell/CanvasBox.h"
 #include "shell/CommandTexts.h"
 #include "render/LayoutCompose.h"
 #include "render/TextBoxFitting.h"
 #include "shell/FrmAbout.h"
+#include "shell/FrmBuild.h"
 #include "shell/FrmFont.h"
 #include "shell/FrmFullScreen.h"
 #include "shell/FrmMain.h"
@@ -25,6 +28,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 
 namespace pivlo {
 namespace {
@@ -116,10 +120,9 @@ void FrmMain::RunButtonAction(int index) {
   }
   switch (index) {
     case 0:
-      // The build dialog opens once enough pictures are there.
-      CheckEnoughPictures(*model_, prompter_, *this);
+      if (CheckEnoughPictures(*model_, prompter_, *this)) BuildCommand();
       break;
-    case 11: break;  // the whole-show preview
+    case 11: PreviewCommand(); break;
     case 12: OpenProject(*model_, prompter_, *this); break;
     case 13: SaveCommand(); break;
     case 18: ShowFullScreen(); break;
@@ -165,6 +168,44 @@ void FrmMain::SaveCommand() {
   RefreshProjectInfo();
 }
 
+void FrmMain::BuildCommand() {
+  FrmBuild dialog(model_->settings.is_show_tip, this);
+  PrepareBuildDialog(*model_, build_state_);
+  const bool create = dialog.exec() == QDialog::Accepted;
+  if (create) {
+    RunPipeline(true);
+  } else {
+    build_state_.PreviewMode = true;  // the dialog closed without a build
+  }
+}
+
+void FrmMain::PreviewCommand() {
+  build_state_.PreviewMode = true;
+  RunPipeline(false);
+}
+
+void FrmMain::RunPipeline(bool from_dialog) {
+  BuildServices services{prompter_, *this, shell_, Direct3DReady(), QString()};
+  if (from_dialog) {
+    StartBuildFromDialog(*model_, build_state_, services);
+  } else {
+    PreviewScreenSaver(*model_, build_state_, services);
+  }
+  SetSettingText(kInfoName, model_->settings.info[kInfoName]);
+}
+
+void FrmMain::SelectSolidBackground() {
+  OptBK[0]->setChecked(true);
+  ShowBackgroundControls();
+}
+
+bool FrmMain::ShowFinishDialog(const QString& summary, bool open_folder) {
+  const std::optional<QByteArray> coffee = ReadPackageEntry(QStringLiteral("coffie.gif"));
+  FrmFinish dialog(summary, open_folder, coffee ? QImage::fromData(*coffee) : QImage(), this);
+  dialog.exec();
+  return dialog.OpenFolder();
+}
+
 void FrmMain::SaveAsCommand() {
   QDir().mkpath(ProjectFolder());
   SaveProject(*model_, prompter_, *this);
@@ -180,7 +221,7 @@ QString FrmMain::ChoosePicture(const QList<FileFilter>& filters) {
   options.start_folder = last_picture_folder_;
   const QStringList chosen = prompter_.GetOpenFileNames(options);
   if (chosen.isEmpty()) return {};
-  const QString path = chosen.first().section(QChar(0), 0, 0);  // up to a NUL, as a name buffer holds it
+  const QString path = CutAtNul(chosen.first());
   last_picture_folder_ = QFileInfo(path).absolutePath();
   return path;
 }
@@ -275,12 +316,12 @@ void FrmMain::HideToolTip() {
 
 void FrmMain::ShowHelpTopic(const QString& topic) {
   if (!help_viewer_) help_viewer_ = new HelpViewer(this);
-  if (!help_viewer_->ShowTopic(topic)) OpenWithDesktop(HelpPagePath(QStringLiteral("index")));
+  if (!help_viewer_->ShowTopic(topic)) shell_.OpenWithDefaultAction(HelpPagePath(QStringLiteral("index")));
 }
 
 void FrmMain::OpenHelpFile() {
   // The desktop's browser first; our own viewer where there is none.
-  if (!OpenWithDesktop(HelpPagePath(QStringLiteral("index")))) ShowHelpTopic(QStringLiteral("index"));
+  if (!shell_.OpenWithDefaultAction(HelpPagePath(QStringLiteral("index")))) ShowHelpTopic(QStringLiteral("index"));
 }
 
 void FrmMain::ShowAbout() {
@@ -300,9 +341,8 @@ void FrmMain::ConnectControls() {
   command(mnuNewProject, [this] { NewProject(*model_, prompter_, *this); });
   command(mnuOpenProject, [this] { OpenProject(*model_, prompter_, *this); });
   command(mnuSaveProject, [this] { SaveAsCommand(); });
-  // The build dialog and the whole-show preview.
-  command(mnuBuildScreenSaver, [] {});
-  command(mnuPreview, [] {});
+  command(mnuBuildScreenSaver, [this] { BuildCommand(); });
+  command(mnuPreview, [this] { PreviewCommand(); });
   connect(mnuExit, &QAction::triggered, this, &QWidget::close);
   connect(mnuTooltips, &QAction::triggered, this, [this](bool on) {
     if (Busy()) on = model_->settings.is_show_tip;  // the check mark stays as it was

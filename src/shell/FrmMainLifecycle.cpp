@@ -1,6 +1,7 @@
 // Start-up, the half-second timer and closing of the main window.
 
 #include "builder/RuntimeLibrary.h"
+#include "builder/basReplaceIcon.h"
 #include "builder/basResourcePackages.h"
 #include "core/AppFolders.h"
 #include "core/FolderFiles.h"
@@ -42,11 +43,6 @@ namespace {
 constexpr int kTwipsPerInch = 1440;
 constexpr int kNormalDpi = 96;
 const QString kFailureStyle = QStringLiteral("color: #d00000;");
-
-// Temp/ in the writable folder: work files, emptied at start-up and at exit.
-QString TempFolderPath() {
-  return WritableFolder() + QStringLiteral("Temp/");
-}
 
 QImage PackageImage(const QString& name) {
   const std::optional<QByteArray> bytes = ReadPackageEntry(name);
@@ -113,7 +109,7 @@ bool FrmMain::Form_Load(const StartupOptions& options) {
   model_->flags.SettingsOnlyRead = false;
 
   QDir().mkpath(ProjectFolder());
-  PrepareEmptyFolder(TempFolderPath());
+  PrepareEmptyFolder(TempFolder());
 
   SetWindowIconFromLogo();
   DrawIconButton();
@@ -220,10 +216,12 @@ void FrmMain::SetWindowIconFromLogo() {
 }
 
 void FrmMain::DrawIconButton() {
-  // Until a custom icon is chosen for the output, the button shows the program's own.
-  if (PictureButton* button = Button(kIconButton)) {
-    button->SetOverlay(windowIcon().pixmap(32, 32).toImage());
-  }
+  // The icon the output gets: the one the user confirmed, else the program's own.
+  PictureButton* button = Button(kIconButton);
+  if (button == nullptr) return;
+  const QString custom = ConfirmedIconPath(build_state_);
+  const QImage icon = custom.isEmpty() ? QImage() : QIcon(custom).pixmap(32, 32).toImage();
+  button->SetOverlay(icon.isNull() ? windowIcon().pixmap(32, 32).toImage() : icon);
 }
 
 bool FrmMain::event(QEvent* event) {
@@ -298,7 +296,7 @@ void FrmMain::Form_Unload() {
   timer1_.stop();
   if (Direct3DReady()) ReleaseDirect3D();
   ShutdownGdiPlus();
-  ClearFolderFiles(TempFolderPath());
+  ClearFolderFiles(TempFolder());
   if (full_screen_) full_screen_->close();
   if (help_viewer_) help_viewer_->close();
 }

@@ -2,7 +2,6 @@
 
 #include "core/AppFolders.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
@@ -16,10 +15,6 @@ QString HelpFolder() {
 
 QString HelpPagePath(const QString& topic) {
   return HelpFolder() + topic + QStringLiteral(".htm");
-}
-
-bool OpenWithDesktop(const QString& path) {
-  return QFileInfo::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 HelpViewer::HelpViewer(QWidget* owner) : QDialog(owner), browser_(new QTextBrowser(this)) {

@@ -12,9 +12,6 @@ namespace pivlo {
 QString HelpFolder();
 QString HelpPagePath(const QString& topic);
 
-// Opens a file with the desktop's default action. False when that failed.
-bool OpenWithDesktop(const QString& path);
-
 // The help viewer: one window for the program run that shows a help page and follows its
 // links between pages.
 class HelpViewer : public QDialog {

@@ -1,5 +1,6 @@
 // The main window driven as a user would, on the offscreen platform.
 
+#include "builder/RuntimeLibrary.h"
 #include "core/AppFolders.h"
 #include "core/ProjectBag.h"
 #include "core/ProjectFiles.h"
@@ -14,8 +15,10 @@
 #include "TestFiles.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -26,6 +29,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -453,6 +457,32 @@ TEST_F(FrmMainTest, HowToEntriesShowThePageAndPointAtTheControl) {
   EXPECT_EQ(w.VisiblePage(), 1);
   const QPoint centre = w.Button(25)->mapToGlobal(w.Button(25)->rect().center());
   EXPECT_EQ(QCursor::pos(), centre);
+}
+
+TEST_F(FrmMainTest, PreviewRunsTheBuildPipeline) {
+  FrmMain& w = Start();
+  AddPictures(2);
+  // No graphics runtime lies beside the program here: the pipeline stops with its message.
+  Release(w.Button(11));
+  ASSERT_EQ(prompter_.messages.size(), 1);
+  EXPECT_TRUE(prompter_.messages.first().text.contains(RuntimeLibraryFileName()));
+  EXPECT_FALSE(w.Model().flags.BusyFlag);
+}
+
+TEST_F(FrmMainTest, TheBuildDialogClosedWithoutBuildingLeavesTheBuildAtRest) {
+  FrmMain& w = Start();
+  AddPictures(2);
+  QString title;
+  QTimer::singleShot(0, [&title] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    title = dialog->windowTitle();
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  w.mnuBuildScreenSaver->trigger();
+  EXPECT_EQ(title, u"创建屏幕保护"_s);
+  EXPECT_TRUE(w.Build().PreviewMode);
+  EXPECT_TRUE(prompter_.messages.isEmpty());
 }
 
 }  // namespace
