@@ -43,6 +43,14 @@ QString ProjectFolder() {
   return WritableFolder() + QStringLiteral("Project/");
 }
 
+QString TempFolder() {
+  return WritableFolder() + QStringLiteral("Temp/");
+}
+
+QString CustomIconPath() {
+  return TempFolder() + QStringLiteral("icofinal.ico");
+}
+
 QString SettingsFilePath() {
   return WritableFolder() + QStringLiteral("Pivlo.ini");
 }

@@ -17,6 +17,12 @@ QString WritableFolder();
 // WritableFolder() + "Project/".
 QString ProjectFolder();
 
+// WritableFolder() + "Temp/": temporary files, emptied at start-up and at exit.
+QString TempFolder();
+
+// The custom icon confirmed for the next build: TempFolder() + "icofinal.ico".
+QString CustomIconPath();
+
 // The settings file: WritableFolder() + "Pivlo.ini".
 QString SettingsFilePath();
 

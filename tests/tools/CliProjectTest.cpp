@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "PictureFiles.h"
 #include "ProjectFixtures.h"
 #include "TestFiles.h"
 #include "media/AudioFixtures.h"
@@ -15,7 +16,9 @@ using test::RunCli;
 
 class CliProjectTest : public testing::Test {
  protected:
-  QString Picture(const QString& name) { return folder_.Write(name, "x"); }
+  QString Picture(const QString& name) {
+    return folder_.Write(name, test::Encoded(test::Gradient(4, 3, QImage::Format_RGB32), "jpeg"));
+  }
 
   test::CliResult Create(const QStringList& options) {
     return RunCli(QStringList{u"project"_s, u"create"_s, Out()} + options);
@@ -66,6 +69,17 @@ TEST_F(CliProjectTest, FewerThanTwoPicturesAreRefused) {
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_TRUE(QString::fromUtf8(result.err).contains(u"请首先添加至少两张图片到屏幕保护中"_s));
   EXPECT_FALSE(QFile::exists(Out()));
+}
+
+TEST_F(CliProjectTest, PicturesAreAddedAsThePictureListAddsThem) {
+  const QString a = Picture(u"a.jpg"_s);
+  const auto result = Create({u"--picture"_s, a, u"--picture"_s, a.left(a.size() - 5) + u"A.JPG"_s,
+                              u"--picture"_s, Picture(u"b.jpeg"_s), u"--picture"_s, folder_.Write(u"c.jpg"_s, "text"),
+                              u"--picture"_s, Picture(u"d.png"_s)});
+  ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
+  const QStringList lines = Lines(Show(Out()).out);
+  EXPECT_TRUE(lines.contains(u"NowI=2"_s));
+  EXPECT_TRUE(lines.contains(u"ImgNames(2)="_s + folder_.Path(u"d.png"_s)));
 }
 
 TEST_F(CliProjectTest, SettingsTheModelRefusesStopWithAMessage) {

@@ -9,6 +9,7 @@
 #include "core/PurgeMissingFiles.h"
 #include "core/SettingRules.h"
 #include "core/basPropertyBag.h"
+#include "media/PictureAdding.h"
 #include "media/SongDuration.h"
 
 #include <QFileInfo>
@@ -107,7 +108,10 @@ int ProjectCreate(const QStringList& args) {
   const std::optional<CreateArguments> parsed = ParseCreate(args);
   if (!parsed) return kUsageError;
   ProjectModel model(CommandLineEnvironment());
-  for (const QString& picture : parsed->pictures) model.AddPicture(picture);
+  // Added as the picture list adds them: duplicates and what is no picture are skipped.
+  QStringList pictures;
+  for (const QString& picture : parsed->pictures) pictures << QFileInfo(picture).absoluteFilePath();
+  AppendPictures(model, pictures);
   for (const auto& [song, duration] : parsed->songs) {
     const std::optional<float> seconds = Seconds(duration);
     if (!seconds) {
