@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace pivlo::test {
@@ -15,5 +16,11 @@ QByteArray ReadWholeFile(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+WorkingFolder::WorkingFolder(const QString& folder) : previous_(QDir::currentPath()) {
+  if (!QDir::setCurrent(folder)) qFatal("cannot enter the test folder");
+}
+
+WorkingFolder::~WorkingFolder() { QDir::setCurrent(previous_); }
 
 }  // namespace pivlo::test

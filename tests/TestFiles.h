@@ -19,4 +19,16 @@ class TempFolder {
 
 QByteArray ReadWholeFile(const QString& path);
 
+// Makes a folder the working folder (relative paths, programs started) while it lives.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const QString& folder);
+  ~WorkingFolder();
+  WorkingFolder(const WorkingFolder&) = delete;
+  WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+ private:
+  QString previous_;
+};
+
 }  // namespace pivlo::test

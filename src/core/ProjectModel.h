@@ -25,6 +25,7 @@ struct ModelEnvironment {
 // world; plain booleans here). All false at start except RedrawAllowed.
 struct RunFlags {
   bool BusyFlag = false;           // a long operation runs; commands return at once
+  bool ListBusy = false;           // pictures or songs are being added, moved or deleted
   bool LoadingFlag = false;        // the program fills controls; no redraws meanwhile
   bool RedrawAllowed = true;       // handlers may recompose the canvas
   bool SettingsOnlyRead = false;   // the project reader takes only the settings keys
@@ -56,6 +57,8 @@ struct ProjectModel {
   qint32 font_list_position = 0;  // the headline effect selected in FontList
   QByteArray frame_picture;       // encoded bytes of the chosen frame; empty when none held
   SongMeasure measure_song;       // empty: stored durations stand
+  // The folder last chosen in any folder dialog (pictures, lyrics), kept for the run.
+  QString last_chosen_folder;
 
   // A new picture's entry: caption and headline boxes from the screen, the selected
   // headline effect, the headline style of slot 2.

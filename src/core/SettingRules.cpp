@@ -36,8 +36,8 @@ bool IsNumberKeyAccepted(int key, bool allow_full_stop) {
   return (key >= '0' && key <= '9') || key == kBackspace || (allow_full_stop && key == kFullStop);
 }
 
-QString NormalizeTimeIntervalText(const QString& text) {
-  const QString normalised = NormalizeNumberText(text, QStringLiteral("10"));
+QString NormalizeTimeIntervalText(const QString& text, const QString& fallback) {
+  const QString normalised = NormalizeNumberText(text, fallback);
   return ValueOf(normalised) < 3.5 ? QStringLiteral("3.5") : normalised;
 }
 

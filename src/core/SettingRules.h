@@ -18,8 +18,9 @@ QString NormalizeNumberText(const QString& text, const QString& fallback);
 // allowed, the full stop (46).
 bool IsNumberKeyAccepted(int key, bool allow_full_stop);
 
-// The time between pictures on leaving its box: fallback "10", at least 3.5.
-QString NormalizeTimeIntervalText(const QString& text);
+// The time between pictures on leaving its box: at least 3.5; the main window's box falls
+// back to "10", a picture's own time to the main window's text.
+QString NormalizeTimeIntervalText(const QString& text, const QString& fallback = QStringLiteral("10"));
 // An opening or ending duration on leaving its box: fallback "8", at least 5, then a
 // whole number (halves to even).
 QString NormalizeDurationText(const QString& text);

@@ -1,6 +1,7 @@
 #include "media/PictureList.h"
 
 #include "core/AppFolders.h"
+#include "core/ListBusyScope.h"
 #include "media/PictureAdding.h"
 #include "media/ThumbnailRenderer.h"
 #include "media/basGdiPlus.h"
@@ -23,18 +24,6 @@ struct Texts {
 
 // Boxes on either side of the middle one of the strip.
 constexpr int kHalfStrip = PictureList::kStripBoxes / 2;
-
-// A long list operation: list handlers and commands stay out while it lets events run.
-class ListBusyScope {
- public:
-  explicit ListBusyScope(RunFlags& flags) : flags_(flags) { flags_.ListBusy = flags_.BusyFlag = true; }
-  ~ListBusyScope() { flags_.ListBusy = flags_.BusyFlag = false; }
-  ListBusyScope(const ListBusyScope&) = delete;
-  ListBusyScope& operator=(const ListBusyScope&) = delete;
-
- private:
-  RunFlags& flags_;
-};
 
 FileDialogOptions PictureDialog(const QString& start_folder) {
   FileDialogOptions options;

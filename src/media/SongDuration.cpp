@@ -58,6 +58,11 @@ float MeasureSong(const QString& path, float knownDuration) {
   return WholeMilliseconds(seconds);
 }
 
+float MeasureNewSong(const QString& path) {
+  const float quick = MeasureSongQuick(path);
+  return quick > 0 ? MeasureSong(path, quick) : -1.0f;
+}
+
 double WavDuration(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? WavDuration(file) : 0;

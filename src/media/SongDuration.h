@@ -15,6 +15,10 @@ float MeasureSongQuick(const QString& path);
 // cross-checked with its own frame analysis. A missing file measures 0.
 float MeasureSong(const QString& path, float knownDuration);
 
+// The duration a song takes when it is added to the music list: MeasureSong with the
+// media framework's figure; -1 when the framework refuses the song (MeasureSongQuick).
+float MeasureNewSong(const QString& path);
+
 // The duration in seconds from a RIFF WAVE header whose data chunk follows the fmt chunk
 // directly; 0 for anything else (a LIST or fact chunk in between included).
 double WavDuration(const QString& path);

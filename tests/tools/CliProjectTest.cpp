@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "media/AudioFixtures.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@ class CliProjectTest : public testing::Test {
   QString Picture(const QString& name) {
     return folder_.Write(name, test::Encoded(test::Gradient(4, 3, QImage::Format_RGB32), "jpeg"));
   }
+  QString File(const QString& name) { return folder_.Write(name, "x"); }
 
   test::CliResult Create(const QStringList& options) {
     return RunCli(QStringList{u"project"_s, u"create"_s, Out()} + options);
@@ -38,8 +40,8 @@ class CliProjectTest : public testing::Test {
 TEST_F(CliProjectTest, CreatesAProjectThatShowPrintsInTheWritersOrder) {
   const QString one = Picture(u"一.jpg"_s);
   const QString two = Picture(u"two.jpg"_s);
-  const QString song = Picture(u"song.mp3"_s);
-  const QString lyric = Picture(u"song.lrc"_s);
+  const QString song = File(u"song.mp3"_s);
+  const QString lyric = File(u"song.lrc"_s);
   const auto created = Create({u"--picture"_s, one, u"--picture"_s, two, u"--song"_s, song, u"--duration"_s,
                                u"183.5"_s, u"--lyric"_s, lyric, u"--set"_s, u"ImgCaption(1)=第一\\r\\n行"_s,
                                u"--set"_s, u"MuteSound=true"_s, u"--set"_s, u"TimeInterval=3"_s, u"--set"_s,
@@ -108,8 +110,7 @@ TEST_F(CliProjectTest, MalformedArgumentsPrintUsage) {
       {},
       {u"--picture"_s, u"a.jpg"_s},
       {Out(), u"--picture"_s},
-      {Out(), u"--song"_s, u"a.mp3"_s},
-      {Out(), u"--song"_s, u"a.mp3"_s, u"--lyric"_s, u"a.lrc"_s},
+      {Out(), u"--song"_s, u"a.mp3"_s, u"--duration"_s},
       {Out(), u"--duration"_s, u"3"_s},
       {Out(), u"--set"_s, u"NoEquals"_s},
       {Out(), u"--set"_s, u"=value"_s},
@@ -146,6 +147,49 @@ TEST_F(CliProjectTest, ShowMeasuresSongsStoredWithoutADuration) {
             0);
   const QStringList lines = Lines(Show(Out()).out);
   EXPECT_TRUE(lines.contains(u"SongDuration(1)=2.5"_s)) << lines.join(u'\n').toStdString();
+}
+
+TEST_F(CliProjectTest, SongsWithoutADurationAreMeasuredAndFindTheirLyricsAsTheMusicListDoes) {
+  const QStringList two = {u"--picture"_s, Picture(u"a.jpg"_s), u"--picture"_s, Picture(u"b.jpg"_s)};
+  const QString beside = folder_.Write(u"one.wav"_s, test::WavFile(1, 8000, 16, 20000));
+  const QString beside_lyric = File(u"one.lrc"_s);
+  QDir(folder_.Path(QString())).mkpath(u"songs/lyrics"_s);
+  const QString in_folder = folder_.Write(u"songs/two.wav"_s, test::WavFile(1, 8000, 16, 10000));
+  const QString folder_lyric = File(u"songs/lyrics/two.lrc"_s);
+  const QString given = File(u"given.lrc"_s);
+  const auto created = Create(two + QStringList{u"--set"_s, u"LyricFolder="_s + folder_.Path(u"songs/lyrics/"_s),
+                                                u"--song"_s, beside, u"--song"_s, in_folder, u"--song"_s,
+                                                beside.toUpper(), u"--lyric"_s, given});
+  ASSERT_EQ(created.exit_code, 0) << created.err.toStdString();
+  const QStringList lines = Lines(Show(Out()).out);
+  const QStringList tail = lines.mid(lines.indexOf(u"NowM=2"_s));
+  EXPECT_EQ(tail.mid(0, 9), (QStringList{u"NowM=2"_s, u"LyricFilesCount=3"_s, u"MusicNames(1)="_s + beside,
+                                         u"SongDuration(1)=2.5"_s, u"MusicNames(2)="_s + in_folder,
+                                         u"SongDuration(2)=1.25"_s, u"LyricFiles(1)="_s + beside_lyric,
+                                         u"LyricFiles(2)="_s + folder_lyric, u"LyricFiles(3)="_s + given}))
+      << lines.join(u'\n').toStdString();
+
+  // A relative path is taken as the full path a dialog would give.
+  const test::WorkingFolder working(folder_.Path(QString()));
+  const auto relative = Create(two + QStringList{u"--song"_s, u"one.wav"_s});
+  ASSERT_EQ(relative.exit_code, 0) << relative.err.toStdString();
+  EXPECT_TRUE(Lines(Show(Out()).out).contains(u"MusicNames(1)="_s + beside));
+}
+
+TEST_F(CliProjectTest, ASongTheMusicListRefusesStopsTheCommand) {
+  const QStringList two = {u"--picture"_s, Picture(u"a.jpg"_s), u"--picture"_s, Picture(u"b.jpg"_s)};
+  const QString text = File(u"text.mp3"_s);
+  const auto refused = Create(two + QStringList{u"--song"_s, text});
+  EXPECT_EQ(refused.exit_code, 1);
+  const QString err = QString::fromUtf8(refused.err);
+  EXPECT_TRUE(err.contains(u"不支持这个音乐文件！"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(text + u": the music list refuses this file"_s)) << err.toStdString();
+  EXPECT_FALSE(QFile::exists(Out()));
+
+  const auto missing = Create(two + QStringList{u"--song"_s, folder_.Path(u"missing.mp3"_s)});
+  EXPECT_EQ(missing.exit_code, 1);
+  EXPECT_TRUE(QString::fromUtf8(missing.err).contains(u"missing.mp3: no such file"_s));
+  EXPECT_FALSE(QFile::exists(Out()));
 }
 
 TEST_F(CliProjectTest, ShowReadsTheOlderFormAndRefusesWhatIsNoProject) {

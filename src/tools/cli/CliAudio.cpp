@@ -49,9 +49,8 @@ int SongDurations(const QStringList& args) {
   bool all_measured = true;
   for (const QString& path : args) {
     // Measured as the music list does when a song is added; a refused song shows -1.
-    const float quick = MeasureSongQuick(path);
-    const float seconds = quick > 0 ? MeasureSong(path, quick) : -1.0f;
-    all_measured = all_measured && quick > 0;
+    const float seconds = MeasureNewSong(path);
+    all_measured = all_measured && seconds >= 0;
     PrintOut(FloatToShortestText(seconds) + u'\t' + EscapeField(path) + u'\n');
   }
   return all_measured ? 0 : 1;

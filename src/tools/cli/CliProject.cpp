@@ -9,8 +9,8 @@
 #include "core/PurgeMissingFiles.h"
 #include "core/SettingRules.h"
 #include "core/basPropertyBag.h"
+#include "media/MusicListModel.h"
 #include "media/PictureAdding.h"
-#include "media/SongDuration.h"
 
 #include <QFileInfo>
 
@@ -45,7 +45,7 @@ class StderrPrompter : public Prompter {
 struct CreateArguments {
   QString out;
   QStringList pictures;
-  QList<std::pair<QString, QString>> songs;  // path, duration text
+  QList<std::pair<QString, std::optional<QString>>> songs;  // path, duration text when given
   QStringList lyrics;
   QList<std::pair<QString, QString>> settings;  // key, value as given
 };
@@ -63,9 +63,13 @@ std::optional<CreateArguments> ParseCreate(const QStringList& args) {
     } else if (option == u"--lyric") {
       parsed.lyrics << value;
     } else if (option == u"--song") {
-      if (i + 3 >= args.size() || args[i + 2] != u"--duration") return std::nullopt;
-      parsed.songs.append({value, args[i + 3]});
-      i += 2;
+      if (i + 2 < args.size() && args[i + 2] == u"--duration") {
+        if (i + 3 >= args.size()) return std::nullopt;
+        parsed.songs.append({value, args[i + 3]});
+        i += 2;
+      } else {
+        parsed.songs.append({value, std::nullopt});
+      }
     } else if (option == u"--set") {
       const qsizetype equals = value.indexOf(u'=');
       if (equals <= 0) return std::nullopt;
@@ -102,6 +106,25 @@ bool ApplySetting(ProjectModel& model, const QString& key, const QString& value)
   return false;
 }
 
+// A song with its duration is taken as given. Without one it is added as the music list
+// adds a chosen file: by its full path, measured, with the lyric file found for it; a
+// path already listed is skipped. False, with a message, for a song that is not taken.
+bool AddSong(ProjectModel& model, MusicListModel& music, const QString& song, const std::optional<QString>& duration) {
+  if (duration) {
+    const std::optional<float> seconds = Seconds(*duration);
+    if (!seconds) {
+      PrintError(song + u": invalid duration '"_s + *duration + u'\'');
+      return false;
+    }
+    model.AddSong(song, *seconds);
+    return true;
+  }
+  const QString path = QFileInfo(song).absoluteFilePath();
+  if (music.HasSong(path) || music.AddSongs({path}) == 1) return true;
+  PrintError(song + (QFileInfo(path).isFile() ? u": the music list refuses this file"_s : u": no such file"_s));
+  return false;
+}
+
 }  // namespace
 
 int ProjectCreate(const QStringList& args) {
@@ -112,22 +135,20 @@ int ProjectCreate(const QStringList& args) {
   QStringList pictures;
   for (const QString& picture : parsed->pictures) pictures << QFileInfo(picture).absoluteFilePath();
   AppendPictures(model, pictures);
-  for (const auto& [song, duration] : parsed->songs) {
-    const std::optional<float> seconds = Seconds(duration);
-    if (!seconds) {
-      PrintError(song + u": invalid duration '"_s + duration + u'\'');
-      return 1;
-    }
-    model.AddSong(song, *seconds);
-  }
-  model.lyric_files = parsed->lyrics;
 
   StderrPrompter prompter;
   ProjectView view;
   if (!CheckEnoughPictures(model, prompter, view)) return 1;
+  // Settings first: the lyric folder decides which lyric files the songs find.
   for (const auto& [key, value] : parsed->settings) {
     if (!ApplySetting(model, key, value)) return 1;
   }
+  Progress progress;
+  MusicListModel music(model, prompter, progress);
+  for (const auto& [song, duration] : parsed->songs) {
+    if (!AddSong(model, music, song, duration)) return 1;
+  }
+  model.lyric_files += parsed->lyrics;
   LeaveBoxes(model.settings);
   if (!WriteProjectToFile(model, parsed->out)) {
     PrintError(parsed->out + u": cannot be written"_s);
@@ -144,7 +165,7 @@ int ProjectShow(const QStringList& args) {
     return 1;
   }
   ProjectModel model(CommandLineEnvironment());
-  model.measure_song = [](const QString& song) { return MeasureSong(song, 0); };
+  MeasureSongsOnRead(model);
   if (LoadBagFromFile(path)) {
     ReadProjectFromBag(model);
   } else if (!ReadLegacyProject(model, path)) {

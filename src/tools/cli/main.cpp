@@ -35,8 +35,9 @@ const Command kCommands[] = {
      "write a resource package of images (named by file name) or frames (one --name each)",
      pivlo::cli::PackCreate},
     {{QStringLiteral("project"), QStringLiteral("create")},
-     "OUT.aps [--picture PATH]... [--song PATH --duration SECONDS]... [--lyric PATH]... [--set KEY=VALUE]...",
-     "build a project of at least two pictures and save it; --set takes a bag key and a value\n"
+     "OUT.aps [--picture PATH]... [--song PATH [--duration SECONDS]]... [--lyric PATH]... [--set KEY=VALUE]...",
+     "build a project of at least two pictures and save it; a song without --duration is measured\n"
+     "      and finds its lyric file as the music list does; --set takes a bag key and a value\n"
      "      (true/false, numbers, texts with \\\\ \\t \\r \\n escapes) checked as the editor checks it",
      pivlo::cli::ProjectCreate},
     {{QStringLiteral("project"), QStringLiteral("show")}, "FILE",
