@@ -1,5 +1,6 @@
 // Adding 200 twelve-megapixel camera pictures to the picture list, thumbnails included:
-// the wall time per picture and the process's peak memory while adding.
+// the wall time per picture, the processor time per picture of all threads together (what
+// the wall time comes to on idle cores), and the process's peak memory while adding.
 
 #include "BenchPhotos.h"
 #include "core/AppFolders.h"
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <filesystem>
 #include <fstream>
@@ -46,6 +49,14 @@ double PeakMemoryMegabytes() {
   return 0;
 }
 
+// Processor time of the whole process, every thread included.
+double ProcessSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& time) { return double(time.tv_sec) + double(time.tv_usec) / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 // `count` names of one photo: every picture is decoded on its own all the same.
 QStringList PhotoFiles(const QTemporaryDir& folder, int count) {
   const std::filesystem::path photo = pivlo::bench::TwelveMegapixelJpeg(24).toStdString();
@@ -69,6 +80,7 @@ void BM_AddPicturesWithThumbnails(benchmark::State& state) {
   pivlo::Progress progress;
   pivlo::PictureListView view;
   ResetPeakMemory();
+  const double started = ProcessSeconds();
   for (auto _ : state) {
     pivlo::ProjectModel model(pivlo::ModelEnvironment{1920, 1080, u"Arial"_s, 64.0});
     pivlo::PictureList list(model, prompter, progress, view, kThumbnail, QString());
@@ -78,7 +90,9 @@ void BM_AddPicturesWithThumbnails(benchmark::State& state) {
     list.ListsCleared();  // its thumbnail files go
     state.ResumeTiming();
   }
+  const double used = ProcessSeconds() - started;
   pivlo::SetApplicationFolder(QString());
+  state.counters["cpu_per_picture"] = benchmark::Counter(used / double(count) / double(state.iterations()));
   state.counters["per_picture"] =
       benchmark::Counter(count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   state.counters["peak_MB"] = PeakMemoryMegabytes();

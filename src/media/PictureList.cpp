@@ -217,7 +217,6 @@ void PictureList::ListsCleared() {
 }
 
 void PictureList::PicturesReloaded() {
-  if (Busy()) return;
   ListBusyScope busy(model_.flags);
   BuildThumbnails();
 }

@@ -372,6 +372,25 @@ TEST_F(PictureListTest, ClearingAsksThenDropsThePicturesTheirThumbnailsAndTheBac
   EXPECT_EQ(list_.CurrentPicture(), 1);
 }
 
+TEST_F(PictureListTest, AnOpenedProjectGetsThumbnailsAndItsFirstPictureSelected) {
+  AddNewPictures(9);
+  list_.ScrollBarChanged(9);
+  // Opening empties the lists, then the reader fills the model.
+  model_.ClearPictures();
+  list_.ListsCleared();
+  EXPECT_EQ(list_.ScrollValue(), 7);
+  EXPECT_EQ(list_.StripSlot(0), 0);
+  for (int k = 20; k <= 22; ++k) model_.AddPicture(MakePicture(k));
+  view_.calls.clear();
+  list_.PicturesReloaded();
+  ExpectThumbnailsFollowPictures();
+  EXPECT_EQ(list_.StripSlot(2), 3);
+  EXPECT_EQ(list_.CurrentPicture(), 1);
+  EXPECT_EQ(list_.Selection().SelectedRows(), QList<qsizetype>{0});
+  EXPECT_EQ(view_.calls, (QStringList{u"load 1"_s, u"draw 1"_s}));
+  EXPECT_FALSE(model_.flags.BusyFlag);
+}
+
 TEST_F(PictureListTest, TheDialogsAddFilesAndFolders) {
   const QString a = MakePicture(1);
   const QString b = MakePicture(2);
