@@ -32,8 +32,8 @@ bool SaveProjectToItsFile(ProjectModel& model, Prompter& prompter, ProjectView& 
 // Open: offers to save an unnamed project first, writes a named one back to its file,
 // asks for a project file and reads it (a property bag, or the older form) in place of the
 // lists, the background pictures and the custom icon, then drops entries whose files are
-// gone. A file that cannot be read at all is reported and the
-// open project stays as it was.
+// gone. A file that cannot be read at all is reported and the open project stays as it
+// was.
 void OpenProject(ProjectModel& model, Prompter& prompter, ProjectView& view);
 
 // New project: like Open up to writing the old project, then empties the picture and

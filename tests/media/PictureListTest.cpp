@@ -95,7 +95,9 @@ class PictureListTest : public testing::Test {
     EXPECT_FALSE(QFile::exists(ThumbnailCache::ThumbnailFile(std::max(count, ThumbnailCache::kSheetSlots) + 1)));
     for (int box = 0; box < PictureList::kStripBoxes; ++box) {
       const int shown = list_.StripSlot(box);
-      if (shown != 0) EXPECT_EQ(PictureOfThumbnail(list_.StripBox(box)), PictureOfEntry(shown)) << "box " << box;
+      if (shown != 0) {
+        EXPECT_EQ(PictureOfThumbnail(list_.StripBox(box)), PictureOfEntry(shown)) << "box " << box;
+      }
     }
   }
 
@@ -426,8 +428,13 @@ TEST_F(PictureListTest, TheDialogsAddFilesAndFolders) {
 }
 
 TEST_F(PictureListTest, APictureThatCannotBeDrawnKeepsABlankThumbnail) {
-  // A TGA header that probes but whose pixels are not there to draw.
-  const QString broken = folder_.Write(u"broken.tga"_s, test::TgaFile({.width = 8, .height = 8, .depth = 15, .pixels = QByteArray(128, 0)}));
+  // A 15-bit TGA passes the probe but draws nothing.
+  test::TgaSpec fifteen_bits;
+  fifteen_bits.width = 8;
+  fifteen_bits.height = 8;
+  fifteen_bits.depth = 15;
+  fifteen_bits.pixels = QByteArray(128, 0);
+  const QString broken = folder_.Write(u"broken.tga"_s, test::TgaFile(fifteen_bits));
   list_.AddPictures({broken, MakePicture(1)});
   ASSERT_EQ(model_.pictures.size(), 2);
   EXPECT_EQ(list_.StripBox(0).pixel(8, 6), list_.Thumbnails().Face().rgb());
