@@ -7,11 +7,15 @@ set(PIVLO_TEST_ENVIRONMENT
   LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0
 )
 
-# pivlo_add_test_suite(NAME SOURCES src... LIBS lib...)
+# pivlo_add_test_suite(NAME SOURCES src... LIBS lib... [MAIN main-library])
+# MAIN defaults to pivlo_test_main; pivlo_gui_test_main gives the tests fonts.
 function(pivlo_add_test_suite name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "MAIN" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_MAIN)
+    set(ARG_MAIN pivlo_test_main)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE pivlo_test_main ${ARG_LIBS})
+  target_link_libraries(${name} PRIVATE ${ARG_MAIN} ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${PIVLO_TEST_ENVIRONMENT}")

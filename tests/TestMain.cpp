@@ -3,14 +3,21 @@
 
 #include "core/AppFolders.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
+
+#ifdef PIVLO_TEST_GUI
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;  // fonts and text drawing
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  QCoreApplication app(argc, argv);
+  TestApplication app(argc, argv);
   QTemporaryDir application_folder;
   if (!application_folder.isValid()) return 1;
   pivlo::SetApplicationFolder(application_folder.path());

@@ -19,5 +19,10 @@ int PackList(const QStringList& args);
 int PackExtract(const QStringList& args);
 int ProjectCreate(const QStringList& args);
 int ProjectShow(const QStringList& args);
+int RenderText(const QStringList& args);
+
+inline constexpr char kTextArguments[] =
+    "OUT.png --box WxH --font NAME --size PX [--style N --align N --pattern N --border N "
+    "--start RRGGBB --end RRGGBB --border-color RRGGBB] TEXT";
 
 }  // namespace pivlo::cli

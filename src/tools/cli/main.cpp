@@ -5,7 +5,10 @@
 #include "pack/PackCreate.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
+
+#include <memory>
 
 namespace {
 
@@ -16,6 +19,7 @@ struct Command {
   const char* arguments;
   const char* summary;
   int (*run)(const QStringList& args);
+  bool draws_text = false;  // needs the font database
 };
 
 const Command kCommands[] = {
@@ -50,6 +54,9 @@ const Command kCommands[] = {
      "draw the picture on black (mode 0..4, its own size by default) and save it as PNG", pivlo::cli::Decode},
     {{QStringLiteral("convert")}, "FILE OUT",
      "write the bytes a package would hold: TAG<TAB>converted|source<TAB>WIDTH<TAB>HEIGHT", pivlo::cli::Convert},
+    {{QStringLiteral("text")}, pivlo::cli::kTextArguments,
+     "draw a styled text into a transparent PNG of the box (style 0-3, align 0-8, pattern 0-18)",
+     pivlo::cli::RenderText, true},
 };
 
 QString Usage() {
@@ -67,10 +74,26 @@ int PrintUsage(FILE* stream) {
   return stream == stdout ? 0 : kUsageError;
 }
 
+// Commands that draw text get a GUI application on the offscreen platform: fonts, but
+// never a display.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
+  for (const Command& command : kCommands) {
+    if (!command.draws_text || argc <= command.words.size()) continue;
+    bool match = true;
+    for (qsizetype i = 0; i < command.words.size(); ++i) {
+      match = match && command.words[i] == QString::fromLocal8Bit(argv[i + 1]);
+    }
+    if (!match) continue;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+  }
+  return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
   const QStringList args = QCoreApplication::arguments().mid(1);
   if (args.size() == 1 && (args[0] == u"--help" || args[0] == u"-h" || args[0] == u"help")) {
     return PrintUsage(stdout);

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace pivlo {
+
+// The millisecond clock that effects are paced against, and the wait that keeps window
+// events flowing meanwhile. Tests install their own so that effects run at once and
+// their frames can be checked.
+class EffectClock {
+ public:
+  virtual ~EffectClock() = default;
+  virtual qint64 NowMs() = 0;
+  // Returns once the time has passed, dispatching window events meanwhile.
+  virtual void Wait(qint64 milliseconds) = 0;
+};
+
+// The real clock (monotonic milliseconds; waits run a local event loop).
+EffectClock& SystemEffectClock();
+// The clock in use: the installed one, else the system clock.
+EffectClock& CurrentEffectClock();
+// Installs a clock (null: the system clock again).
+void SetEffectClock(EffectClock* clock);
+
+// Waits the milliseconds on the current clock, window events being dispatched meanwhile.
+void PumpingWait(qint64 milliseconds);
+
+// The pacing of one effect phase: frames are never skipped; a slow machine stretches the
+// effect, a fast one is held back to its duration.
+//   FramePacing pacing;              // records the start time
+//   for each frame k of n:
+//     if (pacing.MayDraw()) { BeginScene(); ...; EndScene(); Present(); }
+//     pacing.Hold(double(k) / n, duration);
+class FramePacing {
+ public:
+  FramePacing() { Restart(); }
+  // Records a new start time (the next phase of an effect).
+  void Restart();
+  qint64 ElapsedMs() const;
+  // Neither DeviceLost nor ResourceFailed: the frame is drawn and presented.
+  static bool MayDraw();
+  // Waits in 1-ms steps while the progress is ahead of elapsed ÷ duration, then dispatches
+  // pending window events once. A duration of 0 or less holds nothing.
+  void Hold(double progress, double duration_ms);
+
+ private:
+  qint64 start_ = 0;
+};
+
+}  // namespace pivlo
