@@ -26,6 +26,12 @@ struct FileDialogOptions {
   bool multiple = false;  // open dialogs: allow several files
 };
 
+// An open dialog in which several files can be chosen.
+inline FileDialogOptions MultipleFilesDialog(const QString& title, const QList<FileFilter>& filters,
+                                             const QString& start_folder) {
+  return FileDialogOptions{title, filters, start_folder, QString(), true};
+}
+
 // Everything that asks the user something goes through this interface: the editor shows
 // real dialogs, tests answer from a script, the command line answers without asking.
 class Prompter {

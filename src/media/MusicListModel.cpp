@@ -36,18 +36,13 @@ bool IsDroppableSong(const QString& path) {
 }
 
 FileDialogOptions SongDialog(const QString& start_folder) {
-  FileDialogOptions options;
-  options.title = Texts::tr("添加音乐文件");
-  options.filters = {
-      {Texts::tr("所有可支持格式"), u"*.Mid *.Wav *.Mp3 *.Wma"_s},
-      {Texts::tr("Mpeg音频文件(*.Mp3)"), u"*.Mp3"_s},
-      {Texts::tr("Windows Media 音频文件(*.Wma)"), u"*.Wma"_s},
-      {Texts::tr("波形文件(*.Wav)"), u"*.Wav"_s},
-      {Texts::tr("MIDI文件(*.Mid)"), u"*.Mid"_s},
-  };
-  options.start_folder = start_folder;
-  options.multiple = true;
-  return options;
+  return MultipleFilesDialog(Texts::tr("添加音乐文件"),
+                             {{Texts::tr("所有可支持格式"), u"*.Mid *.Wav *.Mp3 *.Wma"_s},
+                              {Texts::tr("Mpeg音频文件(*.Mp3)"), u"*.Mp3"_s},
+                              {Texts::tr("Windows Media 音频文件(*.Wma)"), u"*.Wma"_s},
+                              {Texts::tr("波形文件(*.Wav)"), u"*.Wav"_s},
+                              {Texts::tr("MIDI文件(*.Mid)"), u"*.Mid"_s}},
+                             start_folder);
 }
 
 }  // namespace
