@@ -131,14 +131,18 @@ ImageProbe ProbeImageBytes(const QByteArray& bytes, bool want_size) {
 
 void ShowPictureFile(const QString& path, QImage& box, const QColor& face) {
   box.fill(face);
+  PaintPictureByType(box, path, kPlaceCentred, QPoint());
+}
+
+std::optional<QRect> PaintPictureByType(QImage& box, const QString& path, int mode, QPoint point,
+                                        const RandomUnit& random) {
   const QString type = FileTypeOfPath(path);
-  if (type == u"TGA") {
-    LoadTgaPicture(box, path, kPlaceCentred, QPoint());
-  } else if (type == u"PCX") {
-    LoadPcxPicture(box, path, kPlaceCentred, QPoint());
-  } else if (type == u"BMP" || type == u"JPG" || type == u"GIF" || type == u"PNG" || type == u"TIF") {
-    PaintPictureFile(box, path, kPlaceCentred, QPoint());
+  if (type == u"TGA") return LoadTgaPicture(box, path, mode, point, random);
+  if (type == u"PCX") return LoadPcxPicture(box, path, mode, point, random);
+  if (type == u"BMP" || type == u"JPG" || type == u"GIF" || type == u"PNG" || type == u"TIF") {
+    return PaintPictureFile(box, path, mode, point, random);
   }
+  return std::nullopt;
 }
 
 std::optional<QRect> PaintPictureFile(QImage& box, const QString& path, int mode, QPoint point,

@@ -49,6 +49,12 @@ QColor ButtonFaceColour();
 // Worker threads pass the face colour read on the window thread.
 void ShowPictureFile(const QString& path, QImage& box, const QColor& face = ButtonFaceColour());
 
+// Paints the picture file into the box by the placement mode, decoded by the path's last
+// three letters: BMP, JPG, GIF, PNG and TIF by the platform library, TGA and PCX by our
+// own decoders; any other ending paints nothing. Returns what the painter returns.
+std::optional<QRect> PaintPictureByType(QImage& box, const QString& path, int mode, QPoint point,
+                                        const RandomUnit& random = ClockRandomUnit());
+
 // Paint a picture of the platform formats from a file or from its bytes into the box by
 // the placement mode; `point` is the top-left point of mode 1, where (0, 0) asks for a
 // random one. Returns the rectangle of the picture (the first tile when tiled: for mode 1

@@ -1,6 +1,7 @@
 #include "render/EffectSupport.h"
 
-#include <QDateTime>
+#include "render/FramePacing.h"
+
 #include <QRandomGenerator>
 
 #include <cmath>
@@ -29,7 +30,7 @@ void VariantCounters::Advance() {
   ++c;
 }
 
-void ReseedEffectRandom() { Generator().seed(quint32(QDateTime::currentMSecsSinceEpoch())); }
+void ReseedEffectRandom() { Generator().seed(CurrentEffectClock().RandomSeed()); }
 
 double EffectRandom() { return Generator().generateDouble(); }
 

@@ -18,7 +18,7 @@ struct VariantCounters {
   void Advance();
 };
 
-// Reseeds the effects' random numbers from the clock.
+// Reseeds the effects' random numbers from the effect clock (RandomSeed).
 void ReseedEffectRandom();
 // The next effect random number, uniform in [0, 1).
 double EffectRandom();

@@ -4,6 +4,7 @@
 #include "render/basDirect3D.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -39,6 +40,14 @@ EffectClock*& InstalledClock() {
 }
 
 }  // namespace
+
+quint32 EffectClock::RandomSeed() { return quint32(QDateTime::currentMSecsSinceEpoch()); }
+
+void StepEffectClock::Wait(qint64 milliseconds) {
+  if (milliseconds > 0) now_ += milliseconds;
+  ++waits_;
+  ProcessPendingEvents();
+}
 
 EffectClock& SystemEffectClock() {
   static SystemClock clock;

@@ -13,6 +13,26 @@ class EffectClock {
   virtual qint64 NowMs() = 0;
   // Returns once the time has passed, dispatching window events meanwhile.
   virtual void Wait(qint64 milliseconds) = 0;
+  // The seed effects take their random numbers from (the wall clock's milliseconds).
+  virtual quint32 RandomSeed();
+};
+
+// A clock on which time passes only while an effect waits: an effect runs at once, yet is
+// paced exactly as on time. Tests and unpaced runs install it.
+class StepEffectClock final : public EffectClock {
+ public:
+  explicit StepEffectClock(qint64 start_ms = 0) : now_(start_ms) {}
+  qint64 NowMs() override { return now_; }
+  void Wait(qint64 milliseconds) override;
+  // Repeatable: the time on this clock.
+  quint32 RandomSeed() override { return quint32(now_); }
+  // Lets time pass as if something had taken that long.
+  void Advance(qint64 milliseconds) { now_ += milliseconds; }
+  int Waits() const { return waits_; }
+
+ private:
+  qint64 now_;
+  int waits_ = 0;
 };
 
 // The real clock (monotonic milliseconds; waits run a local event loop).

@@ -120,10 +120,19 @@ const QImage& RainbowTile() {
   return tile;
 }
 
-// A linear gradient over the rectangle in one of the four directions. The diagonals run
-// corner to corner with the two other corners at the middle colour, however wide the
-// rectangle; beyond the rectangle the gradient repeats mirrored.
-QBrush GradientBrush(int direction, const QRectF& rect, QRgb start, QRgb end) {
+bool ImageSizeAllowed(int width, int height) {
+  return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
+         qint64(width) * height <= kMaxImagePixels;
+}
+
+QByteArray& RainbowBytes() {
+  static QByteArray bytes;
+  return bytes;
+}
+
+}  // namespace
+
+QBrush LinearGradientBrush(int direction, const QRectF& rect, QRgb start, QRgb end) {
   QPointF from = rect.topLeft();
   QPointF to;
   switch (direction) {
@@ -150,18 +159,6 @@ QBrush GradientBrush(int direction, const QRectF& rect, QRgb start, QRgb end) {
   return QBrush(gradient);
 }
 
-bool ImageSizeAllowed(int width, int height) {
-  return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
-         qint64(width) * height <= kMaxImagePixels;
-}
-
-QByteArray& RainbowBytes() {
-  static QByteArray bytes;
-  return bytes;
-}
-
-}  // namespace
-
 std::optional<QBrush> TextFillBrush(const TextLook& look, const QRectF& layout) {
   const int pattern = look.fill_pattern;
   if (pattern == kFillSolid) return QBrush(QColor::fromRgba(look.start_color));
@@ -182,7 +179,7 @@ std::optional<QBrush> TextFillBrush(const TextLook& look, const QRectF& layout) 
     if (direction != 1) rect.setWidth(rect.width() / 2);
     if (direction != 0) rect.setHeight(rect.height() / 2);
   }
-  return GradientBrush(direction, rect, look.start_color, look.end_color);
+  return LinearGradientBrush(direction, rect, look.start_color, look.end_color);
 }
 
 QRgb StoredColorToArgb(Colour stored, int alpha) {

@@ -58,6 +58,12 @@ constexpr int kBorderAlpha = 170;
 // border colour at alpha 170.
 TextLook TextLookFromStyle(const TextStyle& style, double scale = 1.0);
 
+// A linear gradient from start to end over the rectangle in one of the four directions (0
+// horizontal, 1 vertical, 2 top-left to bottom-right, 3 top-right to bottom-left). The
+// diagonals run corner to corner with the two other corners at the middle colour, however
+// wide the rectangle; beyond the rectangle the gradient repeats mirrored.
+QBrush LinearGradientBrush(int direction, const QRectF& rect, QRgb start, QRgb end);
+
 // The brush that fills a text laid out in the rectangle: nothing for odd or unknown
 // patterns, and for the rainbow while no rainbow picture is set.
 std::optional<QBrush> TextFillBrush(const TextLook& look, const QRectF& layout);

@@ -43,23 +43,11 @@ TEST(RandomPermutation, HoldsEveryIntegerOfTheRangeOnce) {
   }
 }
 
-// Time passes only when the effect waits.
-class StepClock final : public EffectClock {
- public:
-  qint64 NowMs() override { return now; }
-  void Wait(qint64 milliseconds) override {
-    now += milliseconds;
-    ++waits;
-  }
-  qint64 now = 1000;
-  int waits = 0;
-};
-
 class Pacing : public testing::Test {
  protected:
   void SetUp() override { SetEffectClock(&clock_); }
   void TearDown() override { SetEffectClock(nullptr); }
-  StepClock clock_;
+  StepEffectClock clock_{1000};
 };
 
 TEST_F(Pacing, AFastEffectIsHeldBackToItsDuration) {
@@ -72,11 +60,11 @@ TEST_F(Pacing, AFastEffectIsHeldBackToItsDuration) {
   }
   EXPECT_EQ(frame_times, (QList<qint64>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90}));
   EXPECT_EQ(pacing.ElapsedMs(), 100);
-  EXPECT_EQ(clock_.waits, 100);  // in 1-ms waits
+  EXPECT_EQ(clock_.Waits(), 100);  // in 1-ms waits
 
   // A new phase starts from now; a slow frame is never made up by skipping.
   pacing.Restart();
-  clock_.now += 50;  // the first frame took half the phase
+  clock_.Advance(50);  // the first frame took half the phase
   pacing.Hold(0.25, 100);
   EXPECT_EQ(pacing.ElapsedMs(), 50);
   pacing.Hold(1.0, 100);
@@ -87,9 +75,9 @@ TEST_F(Pacing, NoDurationHoldsNothing) {
   FramePacing pacing;
   pacing.Hold(1.0, 0);
   pacing.Hold(1.0, -20);
-  EXPECT_EQ(clock_.waits, 0);
+  EXPECT_EQ(clock_.Waits(), 0);
   PumpingWait(300);
-  EXPECT_EQ(clock_.now, 1300);
+  EXPECT_EQ(clock_.NowMs(), 1300);
 }
 
 TEST(PumpingWait, DispatchesEventsWhileItWaits) {
