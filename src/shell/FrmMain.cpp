@@ -30,6 +30,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace pivlo {
 namespace {
 
@@ -323,15 +325,31 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
       if (watched == MusicList->viewport()) {
         music_->AddDroppedSongs(files);
         RefreshMusicLists();
+      } else {
+        pictures_->AddDroppedPictures(files);
       }
       return true;
     }
   }
-  if (watched == MusicList && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-    music_->DeleteSelectedSongs();
-    RefreshMusicLists();
-    return true;
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (watched == MusicList && key == Qt::Key_Delete) {
+      music_->DeleteSelectedSongs();
+      RefreshMusicLists();
+      return true;
+    }
+    if (watched == ImgList && key == Qt::Key_Delete) {
+      pictures_->DeleteSelectedPictures();
+      return true;
+    }
+    if (std::find(PicList.begin(), PicList.end(), watched) != PicList.end()) {
+      pictures_->StripKey(key);
+      return true;
+    }
+  }
+  if (event->type() == QEvent::MouseButtonPress) {
+    const auto box = std::find(PicList.begin(), PicList.end(), watched);
+    if (box != PicList.end()) pictures_->StripClick(int(box - PicList.begin()));
   }
   if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == LblSolidColor) ChooseColourFor(LblSolidColor, model_->settings.solid_color);

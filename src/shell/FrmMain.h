@@ -4,6 +4,7 @@
 #include "builder/BuildState.h"
 #include "core/ProjectModel.h"
 #include "core/Prompter.h"
+#include "media/PictureList.h"
 #include "shell/DesktopShell.h"
 #include "shell/ToolTipClock.h"
 #include "shell/WindowScaling.h"
@@ -59,7 +60,7 @@ struct StartupOptions {
 // The main window: the picture buttons, the eleven settings pages, the lists, the canvas,
 // the menus and the tool tips; start-up, the half-second timer and closing. The project
 // model lives here for the whole run; the operations live in the libraries below.
-class FrmMain : public QMainWindow, public BuildView {
+class FrmMain : public QMainWindow, public BuildView, public PictureListView {
   Q_OBJECT
 
  public:
@@ -98,7 +99,8 @@ class FrmMain : public QMainWindow, public BuildView {
   std::optional<float> WindowScale() const { return window_scale_; }
   const ScreenFacts& Screen() const { return screen_; }
   const LookFont& Look() const { return look_; }
-  int CurrentPicture() const { return current_picture_; }
+  int CurrentPicture() const { return pictures_ ? pictures_->CurrentPicture() : 0; }
+  PictureList& Pictures() { return *pictures_; }
 
   // ProjectView
   void ApplySettingsToControls() override;
@@ -110,6 +112,14 @@ class FrmMain : public QMainWindow, public BuildView {
   bool ShowFinishDialog(const QString& summary, bool open_folder) override;
 
   const BuildState& Build() const { return build_state_; }
+
+  // PictureListView
+  void ListChanged() override;
+  void StripChanged() override;
+  void SetListEnabled(bool enabled) override;
+  void LoadPictureFields(int picture) override;
+  void DrawPicture(int picture) override;
+  void ClearCanvas() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -178,8 +188,9 @@ class FrmMain : public QMainWindow, public BuildView {
   void SaveAsCommand();
 
   // Settings handlers and what they redraw.
+  // Selects the picture (1-based) alone in the list, as a click on it does.
   void SelectPicture(int picture);
-  void LoadPictureFields();
+  void ShowPictureFields();
   void RedrawCanvas();
   bool HasSelectedPicture() const;
   ImageEntry* SelectedEntry();
@@ -190,7 +201,6 @@ class FrmMain : public QMainWindow, public BuildView {
   void PaintColourLabel(QLabel* label, Colour colour);
   void SetLyricStyle(int style);
   void RefreshMusicLists();
-  void RefreshPictureList();
   void RefreshProjectInfo();
   void ShowPicturePaths();
   void ConnectSettingControls();
@@ -205,6 +215,7 @@ class FrmMain : public QMainWindow, public BuildView {
   BuildState build_state_;
   std::unique_ptr<ProjectModel> model_;
   std::unique_ptr<MusicListModel> music_;
+  std::unique_ptr<PictureList> pictures_;
   ProgressWindow* progress_ = nullptr;
   QTimer timer1_;
   ToolTipClock tool_tips_;
@@ -217,7 +228,6 @@ class FrmMain : public QMainWindow, public BuildView {
   int hovered_button_ = -1;
   int selected_page_button_ = -1;
   int visible_page_ = 10;
-  int current_picture_ = 0;    // 1-based, 0 none
   int title_kind_ = 1;         // the canvas shows the opening (1) or the ending (2)
   qint32 headline_sample_height_ = 0;
   QString last_picture_folder_;

@@ -109,7 +109,7 @@ void FrmMain::ShowPage(int page) {
   for (int i = 0; i < kPageCount; ++i) pages_[i]->setVisible(i == page);
   pages_[page]->raise();
   visible_page_ = page;
-  LoadPictureFields();
+  ShowPictureFields();
   RedrawCanvas();
 }
 
@@ -126,7 +126,12 @@ void FrmMain::RunButtonAction(int index) {
     case 12: OpenProject(*model_, prompter_, *this); break;
     case 13: SaveCommand(); break;
     case 18: ShowFullScreen(); break;
-    case 19: case 20: case 21: case 22: case 23: case 24: break;  // the picture list
+    case 19: pictures_->AddPictureFolder(); break;
+    case 20: pictures_->AddPictureFiles(); break;
+    case 21: pictures_->DeleteSelectedPictures(); break;
+    case 22: pictures_->MoveSelectedUp(); break;
+    case 23: pictures_->MoveSelectedDown(); break;
+    case 24: pictures_->ClearPictures(); break;
     case 25: music_->AddSongFiles(); RefreshMusicLists(); break;
     case 26: music_->DeleteSelectedSongs(); RefreshMusicLists(); break;
     case 27: music_->MoveSelectedUp(); RefreshMusicLists(); break;
@@ -248,7 +253,7 @@ void FrmMain::ShowFontDialog(int index) {
                                  : FontDialogModel::kLyricLine;
   FrmFont dialog(*model_, kind, prompter_, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  dialog.State().Store(current_picture_ - 1);
+  dialog.State().Store(CurrentPicture() - 1);
   if (kind == FontDialogModel::kHeadline) headline_sample_height_ = HeadlineSampleHeight(*model_, SelectedEntry());
   if (kind == FontDialogModel::kLyric) FitLyricBoxHeight(*model_, PicDst->height());
   if (HasSelectedPicture()) RedrawCanvas();
@@ -275,7 +280,7 @@ void FrmMain::ShowFullScreen() {
     connect(full_screen_, &FrmFullScreen::Closed, this, [this] { activateWindow(); });
   }
   hide();
-  full_screen_->ShowSlide(ComposeSlide(*model_, current_picture_, screen));
+  full_screen_->ShowSlide(ComposeSlide(*model_, CurrentPicture(), screen));
   show();
   full_screen_->raise();
 }
@@ -359,21 +364,17 @@ void FrmMain::ConnectControls() {
 // ProjectView
 
 void FrmMain::ListsCleared() {
-  current_picture_ = 0;
-  RefreshPictureList();
+  pictures_->ListsCleared();
   music_->SongsReloaded();
   RefreshMusicLists();
-  LoadPictureFields();
-  PicDst->Clear();
-  RedrawCanvas();
+  ShowPictureFields();
 }
 
 void FrmMain::PicturesReloaded() {
-  RefreshPictureList();
+  pictures_->PicturesReloaded();
   music_->SongsReloaded();
   RefreshMusicLists();
   headline_sample_height_ = HeadlineSampleHeight(*model_, nullptr);
-  SelectPicture(model_->pictures.isEmpty() ? 0 : 1);
   RefreshProjectInfo();
 }
 

@@ -93,6 +93,9 @@ bool FrmMain::Form_Load(const StartupOptions& options) {
   model_ = std::make_unique<ProjectModel>(environment);
   model_->flags.SettingsOnlyRead = true;
   music_ = std::make_unique<MusicListModel>(*model_, prompter_, *progress_);
+  pictures_ = std::make_unique<PictureList>(*model_, prompter_, *progress_, *this, PicList[0]->contentsRect().size(),
+                                            QDir::homePath());
+  StripChanged();
   setWindowTitle(ProductName() + VersionText());
 
   FillChoiceLists();

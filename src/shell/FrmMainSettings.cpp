@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -122,12 +123,8 @@ void FrmMain::ConnectSettingControls() {
     model_->settings.enable_export = on;
     TxtExportPW->setEnabled(on);
   });
-  connect(ChkFilenameAsCaption, &QCheckBox::clicked, this, [this](bool on) {
-    if (model_->SetFilenameAsCaption(on)) {
-      LoadPictureFields();
-      RedrawCanvas();
-    }
-  });
+  connect(ChkFilenameAsCaption, &QCheckBox::clicked, this,
+          [this](bool on) { pictures_->ApplyFilenameAsCaption(on); });
 
   connect(ComboPhotoScale, &QComboBox::activated, this, [this](int position) {
     if (Busy()) return;
@@ -235,9 +232,18 @@ void FrmMain::ConnectSettingControls() {
   connect(TxtExportPW, &QLineEdit::textEdited, this,
           [this](const QString& text) { model_->settings.export_password = text; });
 
-  connect(ImgList, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (!model_->flags.ListBusy) SelectPicture(row + 1);
+  connect(ImgList, &QListWidget::itemSelectionChanged, this, [this] {
+    QList<qsizetype> rows;
+    for (const QModelIndex& index : ImgList->selectionModel()->selectedRows()) rows << index.row();
+    pictures_->Selection().Select(rows, ImgList->currentRow());
+    pictures_->ListClick();
   });
+  connect(HScrollPicList, &QScrollBar::valueChanged, this, [this](int value) { pictures_->ScrollBarChanged(value); });
+  for (QLabel* box : PicList) {
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->installEventFilter(this);
+  }
+  ImgList->installEventFilter(this);
   connect(MusicList, &QListWidget::itemSelectionChanged, this, [this] {
     QList<qsizetype> rows;
     for (const QModelIndex& index : MusicList->selectionModel()->selectedRows()) rows << index.row();
@@ -385,21 +391,22 @@ void FrmMain::ShowPicturePaths() {
 }
 
 bool FrmMain::HasSelectedPicture() const {
-  return current_picture_ >= 1 && current_picture_ <= model_->pictures.size();
+  const int picture = CurrentPicture();
+  return picture >= 1 && picture <= model_->pictures.size();
 }
 
 ImageEntry* FrmMain::SelectedEntry() {
-  return HasSelectedPicture() ? &model_->pictures[current_picture_ - 1] : nullptr;
+  return HasSelectedPicture() ? &model_->pictures[CurrentPicture() - 1] : nullptr;
 }
 
 void FrmMain::SelectPicture(int picture) {
-  current_picture_ = (picture >= 1 && picture <= model_->pictures.size()) ? picture : 0;
-  if (current_picture_ > 0 && ImgList->currentRow() != current_picture_ - 1) SetRow(ImgList, current_picture_ - 1);
-  LoadPictureFields();
-  RedrawCanvas();
+  if (picture < 1 || picture > model_->pictures.size()) return;
+  pictures_->Selection().SelectOnly(picture - 1);
+  ListChanged();
+  pictures_->ListClick();
 }
 
-void FrmMain::LoadPictureFields() {
+void FrmMain::ShowPictureFields() {
   const bool loading = model_->flags.LoadingFlag;
   model_->flags.LoadingFlag = true;
   const ImageEntry* entry = SelectedEntry();
@@ -410,20 +417,55 @@ void FrmMain::LoadPictureFields() {
 
 void FrmMain::RedrawCanvas() {
   if (model_ == nullptr || model_->flags.LoadingFlag) return;
-  PicDst->ShowImage(ComposeSlide(*model_, current_picture_, PicDst->size()));
+  PicDst->ShowImage(ComposeSlide(*model_, CurrentPicture(), PicDst->size()));
   PicDst->SetHint(model_->pictures.isEmpty() ? tr("请点击左边的“编辑图片”添加图片，\n这里将显示屏保画面的预览") : QString());
 }
 
-void FrmMain::RefreshPictureList() {
+// PictureListView
+
+void FrmMain::ListChanged() {
   QStringList lines;
   for (const ImageEntry& entry : model_->pictures) lines << DisplayPath(entry.file);
   MirrorList(ImgList, lines);
-  const int count = int(model_->pictures.size());
-  HScrollPicList->setRange(7, qMax(7, count));
-  for (int k = 0; k < 7; ++k) {
-    PicList[k]->clear();
-    LblNum[k]->setText(QString::number(k + 1));
+  const QSignalBlocker block(ImgList);
+  const ListSelection& selection = pictures_->Selection();
+  for (int i = 0; i < ImgList->count(); ++i) ImgList->item(i)->setSelected(selection.IsSelected(i));
+  if (selection.Current() >= 0 && selection.Current() < ImgList->count()) {
+    ImgList->setCurrentRow(int(selection.Current()), QItemSelectionModel::NoUpdate);
   }
+  RefreshProjectInfo();
+}
+
+void FrmMain::StripChanged() {
+  for (int k = 0; k < PictureList::kStripBoxes; ++k) {
+    PicList[k]->setPixmap(QPixmap::fromImage(pictures_->StripBox(k)));
+    LblNum[k]->setText(QString::number(pictures_->StripLabel(k)));
+    const bool outlined = k == pictures_->OutlinedBox();
+    PicList[k]->setFrameShape(outlined ? QFrame::Box : QFrame::StyledPanel);
+    PicList[k]->setLineWidth(outlined ? 2 : 1);
+    PicList[k]->setForegroundRole(outlined ? QPalette::Highlight : QPalette::WindowText);
+  }
+  const QSignalBlocker block(HScrollPicList);
+  HScrollPicList->setRange(PictureList::kScrollMinimum, pictures_->ScrollMaximum());
+  HScrollPicList->setValue(pictures_->ScrollValue());
+}
+
+void FrmMain::SetListEnabled(bool enabled) {
+  ImgList->setEnabled(enabled);
+  HScrollPicList->setEnabled(enabled);
+}
+
+void FrmMain::LoadPictureFields(int) {
+  ShowPictureFields();
+}
+
+void FrmMain::DrawPicture(int) {
+  RedrawCanvas();
+}
+
+void FrmMain::ClearCanvas() {
+  PicDst->Clear();
+  RedrawCanvas();
 }
 
 void FrmMain::RefreshMusicLists() {

@@ -459,6 +459,32 @@ TEST_F(FrmMainTest, HowToEntriesShowThePageAndPointAtTheControl) {
   EXPECT_EQ(QCursor::pos(), centre);
 }
 
+TEST_F(FrmMainTest, ThePictureListAndItsStripFollowTheButtons) {
+  FrmMain& w = Start();
+  QStringList files;
+  for (const QString& name : {u"a.png"_s, u"b.png"_s, u"c.png"_s}) {
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    files << files_.Path(name);
+    ASSERT_TRUE(picture.save(files.last()));
+  }
+  prompter_.open_results.enqueue(files);
+  Release(w.Button(20));
+  ASSERT_EQ(w.ImgList->count(), 3);
+  EXPECT_EQ(w.CurrentPicture(), 1);
+  EXPECT_FALSE(w.PicList[2]->pixmap().isNull());
+  EXPECT_EQ(w.LblNum[0]->text(), u"1"_s);
+
+  QTest::mouseClick(w.PicList[2], Qt::LeftButton);
+  EXPECT_EQ(w.CurrentPicture(), 3);
+  EXPECT_EQ(w.ImgList->currentRow(), 2);
+
+  w.ImgList->setFocus();
+  QTest::keyClick(w.ImgList, Qt::Key_Delete);
+  EXPECT_EQ(w.ImgList->count(), 2);
+  EXPECT_EQ(w.Model().pictures.size(), 2);
+}
+
 TEST_F(FrmMainTest, PreviewRunsTheBuildPipeline) {
   FrmMain& w = Start();
   AddPictures(2);
