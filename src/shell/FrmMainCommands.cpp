@@ -1,5 +1,6 @@
 // The commands of the main window: picture buttons, menus, tool tips and pointing.
 
+#include "builder/basReplaceIcon.h"
 #include "builder/basResourcePackages.h"
 #include "core/AppFolders.h"
 #include "core/PathRules.h"
@@ -131,7 +132,10 @@ void FrmMain::RunButtonAction(int index) {
     case 21: pictures_->DeleteSelectedPictures(); break;
     case 22: pictures_->MoveSelectedUp(); break;
     case 23: pictures_->MoveSelectedDown(); break;
-    case 24: pictures_->ClearPictures(); break;
+    case 24:
+      pictures_->ClearPictures();
+      DrawIconButton();  // the custom icon went with the pictures
+      break;
     case 25: music_->AddSongFiles(); RefreshMusicLists(); break;
     case 26: music_->DeleteSelectedSongs(); RefreshMusicLists(); break;
     case 27: music_->MoveSelectedUp(); RefreshMusicLists(); break;
@@ -364,6 +368,9 @@ void FrmMain::ConnectControls() {
 // ProjectView
 
 void FrmMain::ListsCleared() {
+  // Another project: the output icon is the program's own again.
+  ForgetCustomIcon(build_state_);
+  DrawIconButton();
   pictures_->ListsCleared();
   music_->SongsReloaded();
   RefreshMusicLists();

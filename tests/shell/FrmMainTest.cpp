@@ -8,7 +8,9 @@
 #include "render/FramePacing.h"
 #include "shell/CanvasBox.h"
 #include "shell/CommandTexts.h"
+#include "shell/FrmFullScreen.h"
 #include "shell/FrmMain.h"
+#include "shell/HelpViewer.h"
 #include "shell/PictureButton.h"
 
 #include "ScriptedPrompter.h"
@@ -64,7 +66,8 @@ class FrmMainTest : public testing::Test {
     previous_folder_ = ApplicationFolder();
     SetApplicationFolder(app_.path());
     // The program's pictures and frames, as they lie beside the program.
-    for (const QString& name : {u"gmi.src"_s, u"1.frame"_s, u"2.frame"_s, u"3.frame"_s}) {
+    QDir(app_.path()).mkdir(u"help"_s);
+    for (const QString& name : {u"gmi.src"_s, u"1.frame"_s, u"2.frame"_s, u"3.frame"_s, u"help/faq.htm"_s}) {
       QFile::copy(QStringLiteral(PIVLO_APP_DIR "/") + name, app_.filePath(name));
     }
     SetEffectClock(&clock_);
@@ -483,6 +486,34 @@ TEST_F(FrmMainTest, ThePictureListAndItsStripFollowTheButtons) {
   QTest::keyClick(w.ImgList, Qt::Key_Delete);
   EXPECT_EQ(w.ImgList->count(), 2);
   EXPECT_EQ(w.Model().pictures.size(), 2);
+}
+
+TEST_F(FrmMainTest, TheFaqOpensInTheHelpViewer) {
+  FrmMain& w = Start();
+  w.mnuFAQ->trigger();
+  auto* viewer = w.findChild<HelpViewer*>();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_TRUE(viewer->isVisible());
+  EXPECT_TRUE(viewer->ShownPage().endsWith(u"help/faq.htm"_s));
+  EXPECT_FALSE(viewer->ShowTopic(u"nothing"_s));
+}
+
+TEST_F(FrmMainTest, TheFullScreenViewShowsTheSelectedPictureUntilAKey) {
+  FrmMain& w = Start();
+  AddPictures(2);
+  w.PicturesReloaded();
+  Release(w.Button(18));
+  auto* full = qobject_cast<FrmFullScreen*>(QApplication::activeWindow());
+  if (full == nullptr) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (auto* candidate = qobject_cast<FrmFullScreen*>(top)) full = candidate;
+    }
+  }
+  ASSERT_NE(full, nullptr);
+  EXPECT_TRUE(full->isVisible());
+  EXPECT_TRUE(w.isVisible());
+  QTest::keyClick(full, Qt::Key_Space);
+  EXPECT_FALSE(full->isVisible());
 }
 
 TEST_F(FrmMainTest, PreviewRunsTheBuildPipeline) {
