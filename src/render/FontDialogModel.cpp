@@ -88,14 +88,7 @@ void FontDialogModel::Store(qsizetype selected) {
   }
   settings.Style(kind_) = working_;
   if (kind_ != kHeadline || selected < 0 || selected >= model_.pictures.size()) return;
-  ImageEntry& entry = model_.pictures[selected];
-  entry.head_size = working_.size;
-  entry.head_pattern = working_.pattern;
-  entry.head_border = working_.border_width;
-  entry.head_style = working_.style_flags;
-  entry.head_start_color = working_.start_color;
-  entry.head_end_color = working_.end_color;
-  entry.head_border_color = working_.border_color;
+  TakeHeadlineStyle(model_.pictures[selected], working_);
 }
 
 }  // namespace pivlo

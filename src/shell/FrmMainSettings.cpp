@@ -20,8 +20,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -58,7 +58,7 @@ void SetLineText(QLineEdit* box, const QString& text) {
   box->setText(text);
 }
 
-// The list's lines, kept as the model's texts; the selection of `selection` shown.
+// The list's lines, kept as the model's texts.
 void MirrorList(QListWidget* list, const QStringList& lines) {
   const QSignalBlocker block(list);
   if (list->count() == lines.size()) {
@@ -68,6 +68,16 @@ void MirrorList(QListWidget* list, const QStringList& lines) {
   } else {
     list->clear();
     list->addItems(lines);
+  }
+}
+
+// The same with the selection and the current row of a list model.
+void MirrorList(QListWidget* list, const QStringList& lines, const ListSelection& selection) {
+  MirrorList(list, lines);
+  const QSignalBlocker block(list);
+  for (int i = 0; i < list->count(); ++i) list->item(i)->setSelected(selection.IsSelected(i));
+  if (selection.Current() >= 0 && selection.Current() < list->count()) {
+    list->setCurrentRow(int(selection.Current()), QItemSelectionModel::NoUpdate);
   }
 }
 
@@ -426,13 +436,7 @@ void FrmMain::RedrawCanvas() {
 void FrmMain::ListChanged() {
   QStringList lines;
   for (const ImageEntry& entry : model_->pictures) lines << DisplayPath(entry.file);
-  MirrorList(ImgList, lines);
-  const QSignalBlocker block(ImgList);
-  const ListSelection& selection = pictures_->Selection();
-  for (int i = 0; i < ImgList->count(); ++i) ImgList->item(i)->setSelected(selection.IsSelected(i));
-  if (selection.Current() >= 0 && selection.Current() < ImgList->count()) {
-    ImgList->setCurrentRow(int(selection.Current()), QItemSelectionModel::NoUpdate);
-  }
+  MirrorList(ImgList, lines, pictures_->Selection());
   RefreshProjectInfo();
 }
 
@@ -471,15 +475,7 @@ void FrmMain::ClearCanvas() {
 void FrmMain::RefreshMusicLists() {
   QStringList songs;
   for (const SongEntry& song : model_->songs) songs << DisplayPath(song.file);
-  MirrorList(MusicList, songs);
-  {
-    const QSignalBlocker block(MusicList);
-    const ListSelection& selection = music_->Selection();
-    for (int i = 0; i < MusicList->count(); ++i) MusicList->item(i)->setSelected(selection.IsSelected(i));
-    if (selection.Current() >= 0 && selection.Current() < MusicList->count()) {
-      MusicList->setCurrentRow(int(selection.Current()), QItemSelectionModel::NoUpdate);
-    }
-  }
+  MirrorList(MusicList, songs, music_->Selection());
   QStringList lyrics;
   for (const QString& lyric : model_->lyric_files) lyrics << DisplayPath(lyric);
   MirrorList(ListLyricFile, lyrics);
