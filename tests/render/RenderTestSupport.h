@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QRect>
+#include <QString>
 
 namespace pivlo::test {
 
@@ -34,5 +35,10 @@ QImage CoordinatePicture(QSize size);
 QRect InkBox(const QImage& image, int alpha_threshold = 0);
 // The largest difference of any channel between two pixels.
 int ChannelDistance(QRgb a, QRgb b);
+
+// Compares the image with the golden image of that name in the render fixtures, equal up
+// to anti-aliasing: few pixels may differ noticeably, none grossly. With
+// PIVLO_UPDATE_GOLDEN=1 set the golden image is written first.
+void ExpectMatchesGolden(const QImage& image, const QString& name);
 
 }  // namespace pivlo::test

@@ -1,3 +1,4 @@
+#include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
 
@@ -6,16 +7,9 @@
 #include "media/basGdiPlus.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace pivlo::cli {
 namespace {
-
-bool IsFile(const QString& path) {
-  if (QFileInfo(path).isFile()) return true;
-  PrintError(path + QStringLiteral(": no such file"));
-  return false;
-}
 
 struct DecodeOptions {
   int mode = kPlaceCentred;
@@ -32,10 +26,9 @@ std::optional<DecodeOptions> ParseDecodeOptions(const QStringList& options) {
       parsed.mode = value.toInt(&ok);
       if (!ok || parsed.mode < kPlaceCentred || parsed.mode > kPlaceStretched) return std::nullopt;
     } else if (options[i] == u"--size") {
-      const QStringList sides = value.split(u'x');
-      bool ok_height = false;
-      if (sides.size() == 2) parsed.size = QSize(sides[0].toInt(&ok), sides[1].toInt(&ok_height));
-      if (!ok || !ok_height || parsed.size.isEmpty()) return std::nullopt;
+      const std::optional<QSize> size = ParseSize(value);
+      if (!size) return std::nullopt;
+      parsed.size = *size;
     } else {
       return std::nullopt;
     }

@@ -57,6 +57,12 @@ const Command kCommands[] = {
     {{QStringLiteral("text")}, pivlo::cli::kTextArguments,
      "draw a styled text into a transparent PNG of the box (style 0-3, align 0-8, pattern 0-18)",
      pivlo::cli::RenderText, true},
+    {{QStringLiteral("headline")}, pivlo::cli::kHeadlineArguments,
+     "preview headline effect POS (0-8) over the picture on a software canvas (default 960x720,\n"
+     "      the screen's size too) and print frames=N and elapsed_ms=T; the box is in canvas pixels\n"
+     "      (default: where a new picture's headline sits, fitted to the text); --variant is the\n"
+     "      slide-in's side; --unpaced does not wait; --out writes every frame as DIR/NNNN.png",
+     pivlo::cli::Headline, true},
 };
 
 QString Usage() {
