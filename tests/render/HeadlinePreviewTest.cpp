@@ -16,7 +16,6 @@
 namespace pivlo {
 namespace {
 
-using test::ChannelDistance;
 using test::Png;
 
 // Records what the preview asked of the editor.
@@ -27,16 +26,8 @@ class RecordingPreviewView final : public HeadlinePreviewView {
   QStringList calls;
 };
 
-// The bounding box of the pixels where the frames differ visibly.
-QRect ChangedBox(const QImage& a, const QImage& b) {
-  QRect box;
-  for (int y = 0; y < a.height(); ++y) {
-    for (int x = 0; x < a.width(); ++x) {
-      if (ChannelDistance(a.pixel(x, y), b.pixel(x, y)) > 24) box |= QRect(x, y, 1, 1);
-    }
-  }
-  return box;
-}
+// Where two frames differ visibly.
+QRect ChangedBox(const QImage& a, const QImage& b) { return test::ChangedBox(a, b, 24); }
 
 // A screen twice the canvas's size, so that boxes and sizes are halved on the canvas.
 class HeadlinePreview : public test::EffectTest {

@@ -35,6 +35,9 @@ QImage CoordinatePicture(QSize size);
 QRect InkBox(const QImage& image, int alpha_threshold = 0);
 // The largest difference of any channel between two pixels.
 int ChannelDistance(QRgb a, QRgb b);
+// The bounding box of the pixels where two images of one size differ by more than the
+// threshold in some channel; null when none does.
+QRect ChangedBox(const QImage& a, const QImage& b, int threshold);
 
 // Compares the image with the golden image of that name in the render fixtures, equal up
 // to anti-aliasing: few pixels may differ noticeably, none grossly. With
