@@ -77,9 +77,9 @@ void TextScene(double x, double y, double w, double h, int alpha = 255) {
 
 void TextScene(const Box& box) { TextScene(box.x, box.y, box.w, box.h); }
 
-// The text c times its size, centred on the box, raised by `lift` pixels.
-void ScaledScene(const Box& box, double c, double lift = 0) {
-  TextScene(box.x - box.w * (c - 1) / 2, box.y - box.h * (c - 1) / 2 - lift, box.w * c, box.h * c);
+// The text c times its size, centred on the box.
+void ScaledScene(const Box& box, double c) {
+  TextScene(box.x - box.w * (c - 1) / 2, box.y - box.h * (c - 1) / 2, box.w * c, box.h * c);
 }
 
 // A phase of centred scaling: `frames` factors from `first` in steps of `step`
@@ -180,12 +180,7 @@ void HeadlineShake(const HeadlineItem& item) {
   FramePacing pacing;
   const Box box = RoundedBox(item.box);
   const double duration = 600 - StartHeadline(item, box, false, 600, pacing);
-  if (FramePacing::MayDraw()) {
-    BeginScene();
-    TextScene(box);
-    EndScene();
-    Present();
-  }
+  PacedFrame(pacing, 0, 0, [&] { TextScene(box); });
   PumpingWait(300);
   pacing.Restart();
   // Wider by 1 % a frame to 110 %, back, to 105 %, back.

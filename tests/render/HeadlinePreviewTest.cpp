@@ -118,13 +118,17 @@ TEST_F(HeadlinePreview, TheHeadlineColoursAreTheSameAfterAPreviewAndAfterAnError
   const TextStyle before = Style();
   model_.font_list_position = kHeadlineShake;
 
-  // While the effect runs the style holds ARGB colours.
+  // While the effect runs, busy, the style holds ARGB colours.
   QList<Colour> during;
+  bool busy_during = false;
   clock_.on_wait = [&] {
     if (during.isEmpty()) during = {Style().start_color, Style().end_color, Style().border_color};
+    busy_during = model_.flags.BusyFlag;
   };
   Preview(-1);
   EXPECT_EQ(during, (QList<Colour>{Colour(0xFFFF8000u), Colour(0xFF0000FFu), Colour(0xAA010203u)}));
+  EXPECT_TRUE(busy_during);
+  EXPECT_FALSE(model_.flags.BusyFlag);
   EXPECT_EQ(Style(), before);
 
   // A failure in the middle of the effect ends the preview as a finished one ends.
