@@ -35,7 +35,7 @@ QString ScriptedPrompter::GetSaveFileName(const FileDialogOptions& options) {
 }
 
 QString ScriptedPrompter::ChooseFolder(const QString& title, const QString& start_folder) {
-  dialogs.append(FileDialogOptions{title, {}, start_folder, {}, false});
+  dialogs.append(FileDialogOptions{title, {}, start_folder, {}, false, {}});
   return Next(folder_results, "folder dialog", QString());
 }
 

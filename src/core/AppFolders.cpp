@@ -51,4 +51,12 @@ QString AutoSavePath() {
   return ProjectFolder() + QStringLiteral("AutoSave.aps");
 }
 
+QString TempFolder() {
+  return WritableFolder() + QStringLiteral("Temp/");
+}
+
+QString OutputFolder() {
+  return WritableFolder() + QStringLiteral("Output/");
+}
+
 }  // namespace pivlo

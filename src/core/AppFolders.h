@@ -23,4 +23,10 @@ QString SettingsFilePath();
 // The automatic copy of the project: ProjectFolder() + "AutoSave.aps".
 QString AutoSavePath();
 
+// WritableFolder() + "Temp/": work files of builds and the icon picker.
+QString TempFolder();
+
+// WritableFolder() + "Output/": where the save dialog of a build starts.
+QString OutputFolder();
+
 }  // namespace pivlo

@@ -36,12 +36,6 @@ FileDialogOptions ProjectDialog(const QString& title) {
   return options;
 }
 
-// Dialog results are used up to a NUL, as a name buffer would hold them.
-QString CutAtNul(const QString& name) {
-  const qsizetype nul = name.indexOf(QChar(0));
-  return nul < 0 ? name : name.left(nul);
-}
-
 bool IsAutoSaveCopy(const QString& path) {
   const auto normal = [](const QString& p) { return QDir::cleanPath(QFileInfo(p).absoluteFilePath()); };
   return normal(path).compare(normal(AutoSavePath()), Qt::CaseInsensitive) == 0;

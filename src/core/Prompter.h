@@ -24,7 +24,14 @@ struct FileDialogOptions {
   QString start_folder;
   QString file_name;      // pre-filled name (save dialogs)
   bool multiple = false;  // open dialogs: allow several files
+  QString default_suffix;  // save dialogs: added to a name typed without one ("exe")
 };
+
+// Dialog results are used up to a NUL, as a name buffer would hold them.
+inline QString CutAtNul(const QString& name) {
+  const qsizetype nul = name.indexOf(QChar(0));
+  return nul < 0 ? name : name.left(nul);
+}
 
 // Everything that asks the user something goes through this interface: the editor shows
 // real dialogs, tests answer from a script, the command line answers without asking.

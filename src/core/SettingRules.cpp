@@ -47,10 +47,14 @@ QString NormalizeDurationText(const QString& text) {
   return QString::number(RoundToInt32(ValueOf(normalised)));
 }
 
+QString UnnamedScreensaverName() {
+  return QCoreApplication::translate("pivlo::ProjectModel", "未命名屏幕保护");
+}
+
 QString CheckedScreensaverName(const QString& name) {
   static const QString kForbidden = QStringLiteral("\\/?\":*<>");
   for (const QChar c : name) {
-    if (kForbidden.contains(c)) return QCoreApplication::translate("pivlo::ProjectModel", "未命名屏幕保护");
+    if (kForbidden.contains(c)) return UnnamedScreensaverName();
   }
   return name;
 }

@@ -25,8 +25,11 @@ QString NormalizeTimeIntervalText(const QString& text, const QString& fallback =
 // whole number (halves to even).
 QString NormalizeDurationText(const QString& text);
 
+// The name a screensaver gets when it has none usable: "未命名屏幕保护".
+QString UnnamedScreensaverName();
+
 // A screensaver name with a character that cannot stand in a file name (\ / ? " : * < >)
-// is replaced as a whole by "未命名屏幕保护".
+// is replaced as a whole by the unnamed screensaver's name.
 QString CheckedScreensaverName(const QString& name);
 
 // "StyleSelect": 128 characters, "1" at position k + 1 for each ticked transition k and

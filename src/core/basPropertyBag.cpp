@@ -146,9 +146,11 @@ QByteArray LongToBytesBE(qint32 value) {
   return bytes;
 }
 
+QByteArray PackageTrailerMark() { return QByteArray("\xB1\xBB\x57\x4D", 4); }
+
 bool WritePackageTrailer(const QString& path, qint32 first, qint32 second, qint32 third) {
-  static const QByteArray kMark("\xB1\xBB\x57\x4D", 4);
-  const QByteArray trailer = LongToBytesBE(first) + LongToBytesBE(second) + LongToBytesBE(third) + kMark;
+  const QByteArray trailer =
+      LongToBytesBE(first) + LongToBytesBE(second) + LongToBytesBE(third) + PackageTrailerMark();
   return WriteFileBytes(trailer, path, qint64(first) + second + third);
 }
 

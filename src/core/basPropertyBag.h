@@ -75,8 +75,11 @@ void WriteLongArray(const QString& name, qint32 lower, const QList<qint32>& item
 qint32 BytesToLongBE(QByteArrayView bytes);
 QByteArray LongToBytesBE(qint32 value);
 
-// Writes the 16-byte package trailer (three big-endian section sizes and the bytes
-// B1 BB 57 4D) directly behind the three sections.
+// The package trailer: three big-endian section sizes, then the bytes B1 BB 57 4D.
+inline constexpr qint64 kPackageTrailerLength = 16;
+QByteArray PackageTrailerMark();
+
+// Writes the 16-byte package trailer directly behind the three sections.
 bool WritePackageTrailer(const QString& path, qint32 first, qint32 second, qint32 third);
 
 }  // namespace pivlo

@@ -1,28 +1,11 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
 
-#include "core/NumberText.h"
 #include "core/basPropertyBag.h"
 
 #include <QFileInfo>
 
 namespace pivlo::cli {
-namespace {
-
-QString KindName(BagValue::Kind kind) {
-  switch (kind) {
-    case BagValue::Kind::Int16: return QStringLiteral("int16");
-    case BagValue::Kind::Int32: return QStringLiteral("int32");
-    case BagValue::Kind::Float32: return QStringLiteral("float32");
-    case BagValue::Kind::Text: return QStringLiteral("text");
-    case BagValue::Kind::Bool: return QStringLiteral("bool");
-    case BagValue::Kind::Bytes: return QStringLiteral("bytes");
-    case BagValue::Kind::Empty: break;
-  }
-  return QStringLiteral("empty");
-}
-
-}  // namespace
 
 int BagDump(const QStringList& args) {
   if (args.size() != 1) return kUsageError;
@@ -36,9 +19,7 @@ int BagDump(const QStringList& args) {
     return 1;
   }
   QString out;
-  for (const PropertyBag::Entry& entry : SharedBag().Entries()) {
-    out += EscapeField(entry.key) + u'\t' + KindName(entry.value.kind()) + u'\t' + BagValueText(entry.value) + u'\n';
-  }
+  for (const PropertyBag::Entry& entry : SharedBag().Entries()) out += BagDumpLine(entry);
   SharedBag().Clear();
   PrintOut(out);
   return 0;

@@ -19,6 +19,10 @@ int PackList(const QStringList& args);
 int PackExtract(const QStringList& args);
 int ProjectCreate(const QStringList& args);
 int ProjectShow(const QStringList& args);
+int Build(const QStringList& args);
+int PackageInspect(const QStringList& args);
+int IconScan(const QStringList& args);
+int IconReplace(const QStringList& args);
 int RenderText(const QStringList& args);
 int Headline(const QStringList& args);
 

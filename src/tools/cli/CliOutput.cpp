@@ -6,6 +6,22 @@
 #include <cstdio>
 
 namespace pivlo::cli {
+namespace {
+
+QString KindName(BagValue::Kind kind) {
+  switch (kind) {
+    case BagValue::Kind::Int16: return QStringLiteral("int16");
+    case BagValue::Kind::Int32: return QStringLiteral("int32");
+    case BagValue::Kind::Float32: return QStringLiteral("float32");
+    case BagValue::Kind::Text: return QStringLiteral("text");
+    case BagValue::Kind::Bool: return QStringLiteral("bool");
+    case BagValue::Kind::Bytes: return QStringLiteral("bytes");
+    case BagValue::Kind::Empty: break;
+  }
+  return QStringLiteral("empty");
+}
+
+}  // namespace
 
 void PrintOut(const QString& text) {
   const QByteArray bytes = text.toUtf8();
@@ -15,6 +31,16 @@ void PrintOut(const QString& text) {
 void PrintError(const QString& line) {
   const QByteArray bytes = (QCoreApplication::applicationName() + QStringLiteral(": ") + line + u'\n').toUtf8();
   std::fwrite(bytes.constData(), 1, bytes.size(), stderr);
+}
+
+MessageAnswer StderrPrompter::ShowMessage(const QString& text, MessageIcon, MessageButtons buttons, const QString&) {
+  if (buttons != MessageButtons::Ok && agree) {
+    return buttons == MessageButtons::OkCancel ? MessageAnswer::Ok : MessageAnswer::Yes;
+  }
+  QString lines = text;
+  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+  for (const QString& line : lines.split(u'\n')) PrintError(line);
+  return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
 bool WriteOutputFile(const QString& path, const QByteArray& bytes) {
@@ -68,6 +94,10 @@ QString BagValueText(const BagValue& value) {
     case BagValue::Kind::Text: return EscapeField(value.AsText());
     default: return value.ToText();  // numbers; floats in their shortest round-trip text
   }
+}
+
+QString BagDumpLine(const PropertyBag::Entry& entry) {
+  return EscapeField(entry.key) + u'\t' + KindName(entry.value.kind()) + u'\t' + BagValueText(entry.value) + u'\n';
 }
 
 }  // namespace pivlo::cli

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/BagValue.h"
+#include "core/PropertyBag.h"
+#include "core/Prompter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,6 +11,22 @@ namespace pivlo::cli {
 
 void PrintOut(const QString& text);  // stdout, UTF-8, as given
 void PrintError(const QString& line);  // one line on stderr, prefixed with the program name
+
+// Notices go to stderr, one line each. Questions are not asked: they get Yes when the
+// user agreed in advance (a --force), else Cancel, and a refused question is printed as
+// the reason. The save dialog answers with the path given on the command line.
+class StderrPrompter : public Prompter {
+ public:
+  bool agree = false;
+  QString save_path;
+
+  MessageAnswer ShowMessage(const QString& text, MessageIcon icon, MessageButtons buttons,
+                            const QString& title) override;
+  QStringList GetOpenFileNames(const FileDialogOptions&) override { return {}; }
+  QString GetSaveFileName(const FileDialogOptions&) override { return save_path; }
+  QString ChooseFolder(const QString&, const QString&) override { return {}; }
+  std::optional<quint32> ChooseColor(quint32) override { return std::nullopt; }
+};
 
 // Replaces the file at `path` with the bytes once they are all written; on failure says so
 // on stderr and leaves the old file as it was.
@@ -22,5 +40,8 @@ QString UnescapeField(const QString& text);
 // A stored value as one field: texts escaped, floats in their shortest round-trip text,
 // booleans true or false, byte arrays as the count, a colon and the hex of the first 64.
 QString BagValueText(const BagValue& value);
+
+// One line of `bag dump`: KEY<TAB>KIND<TAB>VALUE and a line feed.
+QString BagDumpLine(const PropertyBag::Entry& entry);
 
 }  // namespace pivlo::cli

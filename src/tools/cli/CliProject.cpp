@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
+#include "cli/CliProjectFiles.h"
 
 #include "core/LegacyProject.h"
 #include "core/NumberText.h"
@@ -19,27 +20,6 @@ namespace pivlo::cli {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
-
-// The command line has no screen or text renderer: projects are laid out for a
-// 1920 × 1080 screen in Arial, whose lyric line is 64 pixels high at its starting size.
-ModelEnvironment CommandLineEnvironment() {
-  return ModelEnvironment{1920, 1080, u"Arial"_s, 64.0};
-}
-
-// Notices go to stderr, one line each; questions are never asked here.
-class StderrPrompter : public Prompter {
- public:
-  MessageAnswer ShowMessage(const QString& text, MessageIcon, MessageButtons buttons, const QString&) override {
-    QString lines = text;
-    lines.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
-    for (const QString& line : lines.split(u'\n')) PrintError(line);
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
-  }
-  QStringList GetOpenFileNames(const FileDialogOptions&) override { return {}; }
-  QString GetSaveFileName(const FileDialogOptions&) override { return {}; }
-  QString ChooseFolder(const QString&, const QString&) override { return {}; }
-  std::optional<quint32> ChooseColor(quint32) override { return std::nullopt; }
-};
 
 struct CreateArguments {
   QString out;
@@ -126,6 +106,26 @@ bool AddSong(ProjectModel& model, MusicListModel& music, const QString& song, co
 
 }  // namespace
 
+ModelEnvironment CommandLineEnvironment() {
+  return ModelEnvironment{1920, 1080, u"Arial"_s, 64.0};
+}
+
+bool ReadProjectFile(const QString& path, ProjectModel& model, Prompter& prompter) {
+  if (!QFileInfo(path).isFile()) {
+    PrintError(path + u": no such file"_s);
+    return false;
+  }
+  MeasureSongsOnRead(model);
+  if (LoadBagFromFile(path)) {
+    ReadProjectFromBag(model);
+  } else if (!ReadLegacyProject(model, path)) {
+    PrintError(path + u": not a project file"_s);
+    return false;
+  }
+  PurgeMissingFiles(model, prompter);
+  return true;
+}
+
 int ProjectCreate(const QStringList& args) {
   const std::optional<CreateArguments> parsed = ParseCreate(args);
   if (!parsed) return kUsageError;
@@ -156,20 +156,9 @@ int ProjectCreate(const QStringList& args) {
 int ProjectShow(const QStringList& args) {
   if (args.size() != 1) return kUsageError;
   const QString& path = args.first();
-  if (!QFileInfo(path).isFile()) {
-    PrintError(path + u": no such file"_s);
-    return 1;
-  }
   ProjectModel model(CommandLineEnvironment());
-  MeasureSongsOnRead(model);
-  if (LoadBagFromFile(path)) {
-    ReadProjectFromBag(model);
-  } else if (!ReadLegacyProject(model, path)) {
-    PrintError(path + u": not a project file"_s);
-    return 1;
-  }
   StderrPrompter prompter;
-  PurgeMissingFiles(model, prompter);
+  if (!ReadProjectFile(path, model, prompter)) return 1;
   WriteProjectToBag(model);
   if (SharedBag().IsEmpty()) PrintError(path + u": the project holds no picture, so no key would be written"_s);
   QString out;

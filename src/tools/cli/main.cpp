@@ -48,6 +48,19 @@ const Command kCommands[] = {
      "read a project (dropping entries whose files are gone, reported on stderr) and print the\n"
      "      keys the project writer would write, KEY=VALUE in the writer's order",
      pivlo::cli::ProjectShow},
+    {{QStringLiteral("build")}, "PROJECT.aps OUTPUT [--preview] [--force] [--icon ICO]",
+     "build the screensaver as the editor does, without dialogs (an existing OUTPUT only with\n"
+     "      --force; --preview: the preview package; --icon: the icon given to the player) and\n"
+     "      print the finish summary",
+     pivlo::cli::Build},
+    {{QStringLiteral("package"), QStringLiteral("inspect")}, "FILE",
+     "print a screensaver's sections (S, B, C), the trailer check, its resources\n"
+     "      (item<TAB>NAME<TAB>OFFSET<TAB>SIZE<TAB>TYPE) and its settings as bag dump prints them",
+     pivlo::cli::PackageInspect},
+    {{QStringLiteral("icon"), QStringLiteral("scan")}, "FILE",
+     "list the 32 and 48 pixel icon images found in the file, as the icon picker does", pivlo::cli::IconScan},
+    {{QStringLiteral("icon"), QStringLiteral("replace")}, "ICO EXE",
+     "give the program's icon resources the first image of the icon file", pivlo::cli::IconReplace},
     {{QStringLiteral("probe")}, "FILE...",
      "recognise pictures: TAG<TAB>WIDTH<TAB>HEIGHT<TAB>DEPTH<TAB>PATH", pivlo::cli::Probe},
     {{QStringLiteral("decode")}, "FILE OUT.png [--mode M --size WxH]",

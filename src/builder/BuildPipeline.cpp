@@ -1,0 +1,235 @@
+#include "builder/BuildPipeline.h"
+
+#include "builder/HeadScramble.h"
+#include "builder/PackageWriter.h"
+#include "builder/RuntimeLibrary.h"
+#include "builder/ScreensaverPackage.h"
+#include "builder/basReplaceIcon.h"
+#include "core/AppFolders.h"
+#include "core/ConfirmOverwrite.h"
+#include "core/Events.h"
+#include "core/PathRules.h"
+#include "core/ProjectFiles.h"
+#include "core/SettingRules.h"
+#include "core/basPropertyBag.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace pivlo {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+struct Texts {
+  Q_DECLARE_TR_FUNCTIONS(pivlo::BuildPipeline)
+};
+
+constexpr qint64 kMegabyte = 1048576;
+
+enum class Outcome { Written, Cancelled, Failed };
+
+// A file copied over whatever stands at the destination.
+bool CopyOver(const QString& from, const QString& to) {
+  QFile::remove(to);
+  return QFile::copy(from, to);
+}
+
+bool ReplaceFile(const QString& from, const QString& to) {
+  std::error_code error;
+  std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).toStdString()),
+                          std::filesystem::path(QFile::encodeName(to).toStdString()), error);
+  return !error;
+}
+
+// One run of phases B and C: the output file, then its contents.
+class BuildRun {
+ public:
+  BuildRun(ProjectModel& model, BuildState& state, BuildServices& services)
+      : model_(model), state_(state), services_(services) {}
+
+  Outcome Run() {
+    QDir().mkpath(OutputFolder());
+    QDir().mkpath(TempFolder());
+    if (!ChooseOutput()) return Outcome::Cancelled;
+    if (!CreateAssembly() || !PlacePlayer() || !WriteContents() || !Deliver()) {
+      DeleteWorkFiles();
+      return Outcome::Failed;
+    }
+    Report();
+    return Outcome::Written;
+  }
+
+ private:
+  bool Preview() const { return state_.PreviewMode; }
+
+  bool ChooseOutput() {
+    if (Preview() && !services_.preview_output.isEmpty()) {
+      output_ = services_.preview_output;
+      return true;
+    }
+    if (Preview()) {
+      output_ = PreviewOutputPath();
+      QFile::remove(output_);  // ours: the next preview replaces the last one
+      return true;
+    }
+    FileDialogOptions options;
+    options.title = Texts::tr("选择保存屏幕保护的位置");
+    options.filters = {FileFilter{Texts::tr("屏幕保护和屏保(*.exe,*.scr)"), u"*.exe *.scr"_s}};
+    options.start_folder = OutputFolder();
+    options.file_name = model_.settings.info[kInfoName];
+    options.default_suffix = u"exe"_s;
+    output_ = CutAtNul(services_.prompter.GetSaveFileName(options));
+    return !output_.isEmpty() && ConfirmOverwrite(output_, services_.prompter);
+  }
+
+  // The package is put together under a name of its own beside the output, so that the
+  // output is replaced only by a complete file.
+  bool CreateAssembly() {
+    const QFileInfo output(output_);
+    QTemporaryFile file(output.absolutePath() + u"/."_s + output.fileName() + u".XXXXXX"_s);
+    file.setAutoRemove(false);
+    if (!file.open()) return false;
+    assembly_ = file.fileName();
+    return true;
+  }
+
+  bool PlacePlayer() {
+    if (Preview()) return CopyOver(PlayerStubPath(), assembly_) && UnscrambleStub(assembly_);
+    const QString work = WorkCopyPath();
+    const QString backup = work + u'2';
+    if (!CopyOver(PlayerStubPath(), work) || !UnscrambleStub(work)) return false;
+    ProcessPendingEvents();
+    QFile::remove(backup);
+    const QString icon = ConfirmedIconPath(state_);
+    if (!icon.isEmpty()) {
+      if (!CopyOver(work, backup)) return false;
+      if (ReplaceExeIcon(icon, work)) {
+        QFile::remove(backup);
+      } else {
+        QFile::remove(work);
+        if (!QFile::rename(backup, work)) return false;
+        services_.prompter.ShowMessage(IconReplacementFailedText(), MessageIcon::Error);
+      }
+    }
+    const bool copied = CopyOver(work, assembly_);
+    QFile::remove(work);
+    return copied;
+  }
+
+  bool WriteContents() {
+    ProcessPendingEvents();
+    ProjectSettings& settings = model_.settings;
+    if (std::none_of(settings.transitions.begin(), settings.transitions.end(), [](bool on) { return on; })) {
+      settings.enable_transition = false;
+    }
+    // A preview package says so; the project keeps its own flag.
+    const bool is_package = settings.is_package;
+    if (Preview()) settings.is_package = true;
+    WritePackageSettings(model_);
+    settings.is_package = is_package;
+    return PutValue(RuntimeItemName(), RuntimeLibraryPath(), PutMode::RegisterFile) &&
+           WriteResourcesAndSettings(assembly_, model_, services_.direct3d_ready, services_.prompter);
+  }
+
+  bool Deliver() {
+    constexpr QFile::Permissions kExecutable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                               QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                               QFile::ExeOther;
+    return QFile::setPermissions(assembly_, kExecutable) && ReplaceFile(assembly_, output_);
+  }
+
+  void Report() {
+    if (Preview()) {
+      services_.shell.OpenWithDefaultAction(output_);
+      return;
+    }
+    state_.LastOutputPath = output_;
+    const QString summary = FinishSummaryText(model_, output_, QFileInfo(output_).size());
+    ProjectSettings& settings = model_.settings;
+    settings.enable_open_folder = services_.view.ShowFinishDialog(summary, settings.enable_open_folder);
+    if (settings.enable_open_folder && !state_.LastOutputPath.isEmpty() && QFileInfo::exists(state_.LastOutputPath)) {
+      services_.shell.ShowInFolder(state_.LastOutputPath);
+    }
+  }
+
+  void DeleteWorkFiles() {
+    if (!assembly_.isEmpty()) QFile::remove(assembly_);
+    QFile::remove(WorkCopyPath());
+    QFile::remove(WorkCopyPath() + u'2');
+  }
+
+  ProjectModel& model_;
+  BuildState& state_;
+  BuildServices& services_;
+  QString output_;
+  QString assembly_;
+};
+
+}  // namespace
+
+QString PlayerStubPath() { return ApplicationFolder() + u"Pivlo.bfq"_s; }
+
+QString PreviewOutputPath() { return TempFolder() + u"~tmpview.scr"_s; }
+
+QString WorkCopyPath() { return TempFolder() + u"Pivlo.bfq.Tmp"_s; }
+
+void PrepareBuildDialog(ProjectModel& model, BuildState& state) {
+  model.settings.is_package = false;
+  state.PreviewMode = false;
+}
+
+bool StartBuildFromDialog(ProjectModel& model, BuildState& state, BuildServices& services) {
+  QString& name = model.settings.info[kInfoName];
+  if (name.isEmpty()) name = UnnamedScreensaverName();
+  return PreviewScreenSaver(model, state, services);
+}
+
+bool PreviewScreenSaver(ProjectModel& model, BuildState& state, BuildServices& services) {
+  if (!CheckEnoughPictures(model, services.prompter, services.view)) {
+    state.PreviewMode = true;
+    return false;
+  }
+  ProjectSettings& settings = model.settings;
+  if (settings.background_kind == u"3" && !IsPathSet(settings.background_picture)) {
+    settings.background_kind = u"1"_s;
+    services.view.SelectSolidBackground();
+  }
+  if (!RuntimeLibraryIntact()) {
+    services.prompter.ShowMessage(MissingOrDamagedText(RuntimeLibraryPath()), MessageIcon::None);
+    return false;
+  }
+
+  model.flags.BusyFlag = true;
+  ClearRegisteredFiles();
+  const Outcome outcome = BuildRun(model, state, services).Run();
+  if (outcome == Outcome::Failed) SharedBag().Clear();
+  ClearRegisteredFiles();
+  model.flags.BusyFlag = false;
+  state.PreviewMode = true;
+  return outcome == Outcome::Written;
+}
+
+QString FinishSummaryText(const ProjectModel& model, const QString& path, qint64 length) {
+  const QStringList lines = {
+      Texts::tr("屏保名称： ") + model.settings.info[kInfoName],
+      Texts::tr("图片总数： ") + QString::number(model.pictures.size()),
+      Texts::tr("音乐总数： ") + QString::number(model.songs.size()),
+      Texts::tr("文件大小： ") + MegabyteText(length) + u" MB"_s,
+      Texts::tr("保存路径： ") + QDir::toNativeSeparators(path),
+  };
+  return lines.join(u"\r\n"_s);
+}
+
+QString MegabyteText(qint64 length) {
+  const qint64 hundredths = length * 100 / kMegabyte;
+  return QString::number(hundredths / 100) + u'.' + QString::number(hundredths % 100).rightJustified(2, u'0');
+}
+
+}  // namespace pivlo

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "builder/BuildState.h"
+#include "core/ProjectModel.h"
+#include "core/ProjectView.h"
+#include "core/Prompter.h"
+#include "core/ShellServices.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace pivlo {
+
+// What the build asks of the editor beyond the project's own view. The defaults do
+// nothing, for headless callers.
+class BuildView : public ProjectView {
+ public:
+  // A picture background without a picture fell back to a single colour: select the
+  // first background option.
+  virtual void SelectSolidBackground() {}
+  // Shows the finish dialog modally with the summary, its box "打开保存位置所在的文件夹"
+  // ticked as `open_folder`; returns the box's state when the dialog closes.
+  virtual bool ShowFinishDialog(const QString& summary, bool open_folder) { return open_folder; }
+};
+
+struct BuildServices {
+  Prompter& prompter;
+  BuildView& view;
+  ShellServices& shell;
+  bool direct3d_ready = false;  // the graphics device is ready: the frame is packaged
+  // Where a preview goes instead of Temp/~tmpview.scr (the command line's choice); such
+  // a file is replaced only by a complete package.
+  QString preview_output;
+};
+
+QString PlayerStubPath();     // the application folder's Pivlo.bfq, head scrambled
+QString PreviewOutputPath();  // Temp/~tmpview.scr
+QString WorkCopyPath();       // Temp/Pivlo.bfq.Tmp; its backup adds "2"
+
+// The build dialog opens: the package is not a preview package, and the next pipeline
+// run is a build.
+void PrepareBuildDialog(ProjectModel& model, BuildState& state);
+// Its create button: an empty screensaver name becomes the unnamed one, then the
+// pipeline runs.
+bool StartBuildFromDialog(ProjectModel& model, BuildState& state, BuildServices& services);
+
+// Turns the project into a screensaver, in the mode state.PreviewMode says. Checks: two
+// pictures at least, the graphics runtime unchanged. A preview goes to
+// Temp/~tmpview.scr and is opened with the desktop's default action; a build asks where
+// to save (an existing file only after confirmation), gives the player the confirmed
+// icon and shows the finish dialog. The package is assembled beside its destination
+// and replaces it only once complete and verified, made executable; any failure deletes
+// the incomplete file. Every exit but a failed runtime check returns to rest
+// (PreviewMode true, BusyFlag false). True when a package was written.
+bool PreviewScreenSaver(ProjectModel& model, BuildState& state, BuildServices& services);
+
+// The finish dialog's five lines (name, pictures, songs, size, path), joined by CR LF.
+QString FinishSummaryText(const ProjectModel& model, const QString& path, qint64 length);
+// The length in MB cut (not rounded) to two decimals: 1,048,575 bytes give "0.99".
+QString MegabyteText(qint64 length);
+
+}  // namespace pivlo

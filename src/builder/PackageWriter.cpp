@@ -1,0 +1,144 @@
+#include "builder/PackageWriter.h"
+
+#include "builder/HeadScramble.h"
+#include "builder/ScreensaverPackage.h"
+#include "builder/basResourcePackages.h"
+#include "core/PathRules.h"
+#include "core/ProjectBag.h"
+#include "core/ProjectKeys.h"
+#include "core/basByteFiles.h"
+#include "core/basPropertyBag.h"
+#include "media/SlideTiming.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <limits>
+
+namespace pivlo {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+struct Texts {
+  Q_DECLARE_TR_FUNCTIONS(pivlo::PackageWriter)
+};
+
+constexpr qint64 kLargestSection = std::numeric_limits<qint32>::max();
+
+void WriteLyricPairs(const ProjectModel& model) {
+  for (const QString& lyric : model.lyric_files) {
+    const QString title = FileTitle(lyric).toUpper();
+    for (qsizetype j = 0; j < model.songs.size(); ++j) {
+      if (FileTitle(model.songs[j].file).toUpper() != title) continue;
+      PutValue(IndexedKey(u"MusicLyricFiles("_s, j + 1), lyric);
+      break;
+    }
+  }
+}
+
+// Appends items back to back behind the player, each with its head scrambled, and puts
+// their keys into the shared bag.
+class BlobWriter {
+ public:
+  BlobWriter(QFile& file, qint64 start) : file_(file), start_(start) {}
+
+  bool Append(const QString& name, QByteArray bytes) {
+    if (length_ + bytes.size() > kLargestSection) return false;
+    ScrambleHead(bytes);
+    if (!bytes.isEmpty() && !WriteFileBytes(bytes, file_, start_ + length_)) return false;
+    PutValue(ItemOffsetKey(name), qint32(length_));
+    PutValue(ItemSizeKey(name), qint32(bytes.size()));
+    length_ += bytes.size();
+    return true;
+  }
+
+  qint64 Length() const { return length_; }
+
+ private:
+  QFile& file_;
+  qint64 start_;
+  qint64 length_ = 0;
+};
+
+bool WriteBlob(QFile& file, BlobWriter& blob, const ProjectModel& model, bool direct3d_ready) {
+  if (const std::optional<QByteArray> texture = ReadPackageEntry(u"rainbow.jpg"_s)) {
+    if (!blob.Append(TextureItemName(), *texture)) return false;
+  }
+  if (direct3d_ready && model.settings.picture_frame_num != 0 && !model.frame_picture.isEmpty()) {
+    if (!blob.Append(FrameItemName(), model.frame_picture)) return false;
+  }
+  for (const RegisteredFile& registered : RegisteredFiles()) {
+    // The item is the file as it was registered; a file changed since would not match
+    // the size its keys give.
+    QByteArray bytes;
+    const qint64 read = registered.length == 0 ? 0 : ReadFileBytes(bytes, registered.path, 0, -1);
+    if (read != registered.length || !blob.Append(registered.name, bytes)) return false;
+    PutValue(ItemTypeKey(registered.name), FileTypeOfPath(registered.path));
+  }
+  return true;
+}
+
+bool WriteBlobBagAndTrailer(const QString& path, const ProjectModel& model, bool direct3d_ready,
+                            qint64& stub, qint64& blob_length, qint64& bag_length) {
+  QFile file(path);
+  if (!file.exists() || !file.open(QIODevice::ReadWrite)) return false;
+  stub = file.size();
+  if (stub > kLargestSection) return false;
+  BlobWriter blob(file, stub);
+  if (!WriteBlob(file, blob, model, direct3d_ready)) return false;
+  file.close();
+  blob_length = blob.Length();
+
+  const QByteArray bag = SharedBag().Contents();
+  SharedBag().Clear();
+  bag_length = bag.size();
+  if (bag_length > kLargestSection) return false;
+  return WriteFileBytes(bag, path, stub + blob_length) &&
+         WritePackageTrailer(path, qint32(stub), qint32(blob_length), qint32(bag_length));
+}
+
+}  // namespace
+
+void WritePackageSettings(ProjectModel& model) {
+  WriteProjectToBag(model);
+  PutValue(u"OrigScreenWidth"_s, model.screen_width);
+  PutValue(u"OrigScreenHeight"_s, model.screen_height);
+  WriteLyricPairs(model);
+  // A synchronised show always has a total of at least 1 second.
+  const qint32 total = TotalSongSeconds(model);
+  PutValue(u"SongDurationTotal"_s, total != 0 ? BagValue(total) : BagValue(qint16(0)));
+  PutValue(u"ResFileSize"_s, qint16(0));
+}
+
+bool WriteResourcesAndSettings(const QString& path, const ProjectModel& model, bool direct3d_ready,
+                               Prompter& prompter) {
+  qint64 stub = 0;
+  qint64 blob = 0;
+  qint64 bag = 0;
+  const bool written = WriteBlobBagAndTrailer(path, model, direct3d_ready, stub, blob, bag);
+  SharedBag().Clear();
+  if (!written) return false;
+  if (VerifyPackage(path, stub, blob, bag)) return true;
+  prompter.ShowMessage(RestrictedFolderText(path), MessageIcon::Warning);
+  return false;
+}
+
+bool VerifyPackage(const QString& path, qint64 stub, qint64 blob, qint64 bag) {
+  const QFileInfo info(path);
+  if (!info.isFile() || info.size() != stub + blob + bag + kPackageTrailerLength) return false;
+  QByteArray mark;
+  return ReadFileBytes(mark, path, info.size() - 4, 4) == 4 && mark == PackageTrailerMark();
+}
+
+QString RestrictedFolderText(const QString& path) {
+  const QString native = QDir::toNativeSeparators(path);
+  const qsizetype cut = qMax(native.lastIndexOf(QDir::separator()), native.lastIndexOf(u':'));
+  return native.left(cut + 1) + u'\r' +
+         Texts::tr("该目录可能受限制（例如反病毒软件或其他保护性软件），无法正常写入文件，") + u'\r' +
+         Texts::tr("请重新安装软件到其他目录，或重新选择其他目录保存这个文件");
+}
+
+}  // namespace pivlo

@@ -1,0 +1,138 @@
+#include "builder/ScreensaverPackage.h"
+
+#include "builder/HeadScramble.h"
+#include "core/basByteFiles.h"
+#include "core/basPropertyBag.h"
+
+#include <QFile>
+#include <QSet>
+#include <QtEndian>
+
+#include <algorithm>
+
+namespace pivlo {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+constexpr qint64 kBagLengthAt = 4;
+
+bool Fail(QString* error, const QString& reason) {
+  if (error != nullptr) *error = reason;
+  return false;
+}
+
+// The bag must fill its section exactly: a shorter bag would leave bytes that belong to
+// nothing.
+bool ReadSettings(QFile& file, const PackageTrailer& trailer, PropertyBag& bag, QString* error) {
+  QByteArray contents;
+  const qint64 start = qint64(trailer.stub) + trailer.blob;
+  if (trailer.bag < kBagLengthAt + 4 || ReadFileBytes(contents, file, start, trailer.bag) != trailer.bag) {
+    return Fail(error, u"the settings bag is missing"_s);
+  }
+  if (qFromLittleEndian<quint32>(contents.constData() + kBagLengthAt) != quint32(trailer.bag) ||
+      !bag.SetContents(contents)) {
+    return Fail(error, u"the settings bag is damaged"_s);
+  }
+  return true;
+}
+
+bool ReadItems(const PropertyBag& bag, qint32 blob, QList<PackageItem>& items, QString* error) {
+  static const QString kSuffix = ItemOffsetKey(QString());
+  QSet<QString> seen;
+  for (const PropertyBag::Entry& entry : bag.Entries()) {
+    if (!entry.key.endsWith(kSuffix)) continue;
+    PackageItem item;
+    item.name = entry.key.chopped(kSuffix.size());
+    if (seen.contains(item.name)) continue;  // a repeated key: the first value counts
+    seen.insert(item.name);
+    const BagValue size = bag.Get(ItemSizeKey(item.name));
+    if (entry.value.kind() != BagValue::Kind::Int32 || size.kind() != BagValue::Kind::Int32) {
+      return Fail(error, item.name + u": offset or size is not a 32-bit number"_s);
+    }
+    item.offset = entry.value.AsInt32();
+    item.size = size.AsInt32();
+    item.type = bag.Get(ItemTypeKey(item.name)).ToText();
+    if (item.offset < 0 || item.size < 0 || qint64(item.offset) + item.size > blob) {
+      return Fail(error, item.name + u": lies outside the resource blob"_s);
+    }
+    items.append(item);
+  }
+  std::stable_sort(items.begin(), items.end(),
+                   [](const PackageItem& a, const PackageItem& b) { return a.offset < b.offset; });
+  for (qsizetype i = 1; i < items.size(); ++i) {
+    if (qint64(items[i - 1].offset) + items[i - 1].size > items[i].offset) {
+      return Fail(error, items[i - 1].name + u" and "_s + items[i].name + u" overlap"_s);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+QString TextureItemName() { return u"TextureImage"_s; }
+QString FrameItemName() { return u"PictureFrameData"_s; }
+QString RuntimeItemName() { return u"d3DFile"_s; }
+
+QString ItemOffsetKey(const QString& name) { return name + u"_OffSet"_s; }
+QString ItemSizeKey(const QString& name) { return name + u"_Size"_s; }
+QString ItemTypeKey(const QString& name) { return name + u"_Type"_s; }
+
+std::optional<PackageTrailer> ReadPackageTrailer(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QByteArray bytes;
+  if (ReadFileBytes(bytes, file, file.size() - kPackageTrailerLength, kPackageTrailerLength) !=
+          kPackageTrailerLength ||
+      !bytes.endsWith(PackageTrailerMark())) {
+    return std::nullopt;
+  }
+  return PackageTrailer{BytesToLongBE(bytes.first(4)), BytesToLongBE(bytes.sliced(4, 4)),
+                        BytesToLongBE(bytes.sliced(8, 4))};
+}
+
+std::optional<ScreensaverPackage> ScreensaverPackage::Open(const QString& path, QString* error) {
+  const std::optional<PackageTrailer> trailer = ReadPackageTrailer(path);
+  if (!trailer) {
+    Fail(error, u"no package trailer at the end of the file"_s);
+    return std::nullopt;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    Fail(error, u"cannot be read"_s);
+    return std::nullopt;
+  }
+  if (trailer->stub < 0 || trailer->blob < 0 || trailer->bag < 0) {
+    Fail(error, u"the trailer gives a negative size"_s);
+    return std::nullopt;
+  }
+  if (qint64(trailer->stub) + trailer->blob + trailer->bag + kPackageTrailerLength != file.size()) {
+    Fail(error, u"the trailer's sizes do not add up to the file's length"_s);
+    return std::nullopt;
+  }
+  ScreensaverPackage package;
+  package.path_ = path;
+  package.trailer_ = *trailer;
+  if (!ReadSettings(file, *trailer, package.settings_, error) ||
+      !ReadItems(package.settings_, trailer->blob, package.items_, error)) {
+    return std::nullopt;
+  }
+  return package;
+}
+
+const PackageItem* ScreensaverPackage::FindItem(const QString& name) const {
+  for (const PackageItem& item : items_) {
+    if (item.name == name) return &item;
+  }
+  return nullptr;
+}
+
+std::optional<QByteArray> ScreensaverPackage::ReadItem(const PackageItem& item) const {
+  if (item.size == 0) return QByteArray();
+  QByteArray bytes;
+  if (ReadFileBytes(bytes, path_, qint64(trailer_.stub) + item.offset, item.size) != item.size) return std::nullopt;
+  ScrambleHead(bytes);
+  return bytes;
+}
+
+}  // namespace pivlo

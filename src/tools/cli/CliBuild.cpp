@@ -1,0 +1,118 @@
+#include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
+#include "cli/CliProjectFiles.h"
+
+#include "builder/BuildPipeline.h"
+#include "builder/basReplaceIcon.h"
+#include "builder/basResourcePackages.h"
+#include "core/AppFolders.h"
+#include "core/ConfirmOverwrite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace pivlo::cli {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+struct BuildArguments {
+  QString project;
+  QString output;
+  QString icon;
+  bool preview = false;
+  bool force = false;
+};
+
+std::optional<BuildArguments> ParseBuild(const QStringList& args) {
+  BuildArguments parsed;
+  QStringList paths;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    if (args[i] == u"--preview") {
+      parsed.preview = true;
+    } else if (args[i] == u"--force") {
+      parsed.force = true;
+    } else if (args[i] == u"--icon" && i + 1 < args.size() && parsed.icon.isEmpty()) {
+      parsed.icon = args[++i];
+    } else if (args[i].startsWith(u"--")) {
+      return std::nullopt;
+    } else {
+      paths << args[i];
+    }
+  }
+  if (paths.size() != 2) return std::nullopt;
+  parsed.project = paths[0];
+  parsed.output = QFileInfo(paths[1]).absoluteFilePath();
+  return parsed;
+}
+
+// The finish dialog's summary goes to stdout; the folder is not opened.
+class SummaryView : public BuildView {
+ public:
+  bool ShowFinishDialog(const QString& summary, bool open_folder) override {
+    PrintOut(QString(summary).replace(u"\r\n"_s, u"\n"_s) + u'\n');
+    return open_folder;
+  }
+};
+
+class NoShell : public ShellServices {
+ public:
+  bool OpenWithDefaultAction(const QString&) override { return true; }
+  void ShowInFolder(const QString&) override {}
+};
+
+// The icon picker's confirmed icon, as the build expects it.
+bool ConfirmIcon(const QString& icon, BuildState& state) {
+  if (!ReadIconFile(icon)) {
+    PrintError(icon + u": not an icon file"_s);
+    return false;
+  }
+  QDir().mkpath(TempFolder());
+  QFile::remove(FinalIconPath());
+  if (!QFile::copy(icon, FinalIconPath())) {
+    PrintError(FinalIconPath() + u": cannot be written"_s);
+    return false;
+  }
+  state.CustomIcon = true;
+  return true;
+}
+
+bool RunPipeline(const BuildArguments& arguments, ProjectModel& model, BuildState& state, StderrPrompter& prompter) {
+  SummaryView view;
+  NoShell shell;
+  BuildServices services{prompter, view, shell, false, {}};
+  if (!arguments.preview) {
+    PrepareBuildDialog(model, state);
+    return StartBuildFromDialog(model, state, services);
+  }
+  // A preview has no save dialog, so the output is confirmed here.
+  if (!ConfirmOverwrite(arguments.output, prompter)) return false;
+  services.preview_output = arguments.output;
+  state.PreviewMode = true;
+  if (!PreviewScreenSaver(model, state, services)) return false;
+  view.ShowFinishDialog(FinishSummaryText(model, arguments.output, QFileInfo(arguments.output).size()), false);
+  return true;
+}
+
+}  // namespace
+
+int Build(const QStringList& args) {
+  const std::optional<BuildArguments> arguments = ParseBuild(args);
+  if (!arguments) return kUsageError;
+  StderrPrompter prompter;
+  prompter.agree = arguments->force;
+  prompter.save_path = arguments->output;
+  ProjectModel model(CommandLineEnvironment());
+  if (!ReadProjectFile(arguments->project, model, prompter) || !LoadPackageIndex(prompter)) return 1;
+
+  BuildState state;
+  if (!arguments->icon.isEmpty() && !ConfirmIcon(arguments->icon, state)) return 1;
+  const bool built = RunPipeline(*arguments, model, state, prompter);
+  if (state.CustomIcon) ForgetCustomIcon(state);
+  if (built) return 0;
+  PrintError(arguments->output + u": no screensaver was written"_s);
+  return 1;
+}
+
+}  // namespace pivlo::cli

@@ -1,0 +1,301 @@
+// The build and preview pipeline from the checks to the finished file, headless: the
+// questions come from a script and the shell's work is recorded.
+
+#include "builder/BuildPipeline.h"
+#include "builder/HeadScramble.h"
+#include "builder/RuntimeLibrary.h"
+#include "builder/ScreensaverPackage.h"
+#include "builder/basReplaceIcon.h"
+#include "core/AppFolders.h"
+#include "core/basPropertyBag.h"
+
+#include "BuildFixtures.h"
+#include "PeFixtures.h"
+#include "ProjectFixtures.h"
+#include "ScriptedPrompter.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace pivlo {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+class RecordingBuildView : public BuildView {
+ public:
+  QStringList calls;
+  QStringList summaries;
+  bool untick_open_folder = false;
+
+  void PointAtAddPictures() override { calls << u"PointAtAddPictures"_s; }
+  void SelectSolidBackground() override { calls << u"SelectSolidBackground"_s; }
+  bool ShowFinishDialog(const QString& summary, bool open_folder) override {
+    summaries << summary;
+    return open_folder && !untick_open_folder;
+  }
+};
+
+class RecordingShell : public ShellServices {
+ public:
+  QStringList opened;
+  QStringList shown;
+
+  bool OpenWithDefaultAction(const QString& path) override {
+    opened << path;
+    return true;
+  }
+  void ShowInFolder(const QString& path) override { shown << path; }
+};
+
+class BuildPipelineTest : public testing::Test {
+ protected:
+  BuildPipelineTest() : model_(test::TestEnvironment()) {
+    model_.AddPicture(u"/photos/one.jpg"_s);
+    model_.AddPicture(u"/photos/two.jpg"_s);
+    model_.AddSong(u"/music/song.mp3"_s, 61);
+  }
+
+  bool Build(const QString& output) {
+    prompter_.save_results.enqueue(output);
+    PrepareBuildDialog(model_, state_);
+    return StartBuildFromDialog(model_, state_, services_);
+  }
+  bool Preview() {
+    state_.PreviewMode = true;
+    return PreviewScreenSaver(model_, state_, services_);
+  }
+
+  // At rest, with no work file left beside the output or in Temp/.
+  void ExpectRestingAndTidy(const QString& output_folder) {
+    EXPECT_TRUE(state_.PreviewMode);
+    EXPECT_FALSE(model_.flags.BusyFlag);
+    EXPECT_TRUE(SharedBag().IsEmpty());
+    EXPECT_TRUE(RegisteredFiles().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(WorkCopyPath()));
+    EXPECT_FALSE(QFileInfo::exists(WorkCopyPath() + u'2'));
+    for (const QString& name : QDir(output_folder).entryList(QDir::Hidden | QDir::Files)) {
+      EXPECT_FALSE(name.startsWith(u'.')) << name.toStdString();
+    }
+  }
+
+  QByteArray StubPart(const QString& path) {
+    const std::optional<PackageTrailer> trailer = ReadPackageTrailer(path);
+    return trailer ? test::ReadWholeFile(path).first(trailer->stub) : QByteArray();
+  }
+
+  test::BuildFolder folder_;
+  ProjectModel model_;
+  BuildState state_;
+  test::ScriptedPrompter prompter_;
+  RecordingBuildView view_;
+  RecordingShell shell_;
+  BuildServices services_{prompter_, view_, shell_, false, {}};
+};
+
+TEST_F(BuildPipelineTest, OnePictureNeverReachesTheRuntimeCheck) {
+  QFile::remove(RuntimeLibraryPath());
+  model_.RemovePictures({1});
+  EXPECT_FALSE(Build(folder_.Path(u"out.scr"_s)));
+  EXPECT_EQ(prompter_.MessageTexts(), QStringList{u"请首先添加至少两张图片到屏幕保护中"_s});
+  EXPECT_EQ(view_.calls, QStringList{u"PointAtAddPictures"_s});
+  EXPECT_TRUE(prompter_.dialogs.isEmpty());
+  EXPECT_TRUE(state_.PreviewMode);
+  prompter_.save_results.clear();
+}
+
+TEST_F(BuildPipelineTest, AMissingEmptyOrChangedRuntimeStopsBeforeAnythingIsWritten) {
+  const QByteArray runtime = test::ReadWholeFile(RuntimeLibraryPath());
+  QByteArray changed = runtime;
+  changed[100] = char(changed[100] ^ 0x20);
+  for (const QByteArray& contents : {QByteArray(), changed}) {
+    folder_.Write(RuntimeLibraryFileName(), contents);
+    for (const bool missing : {true, false}) {
+      if (missing) QFile::remove(RuntimeLibraryPath());
+      prompter_.messages.clear();
+      PrepareBuildDialog(model_, state_);
+      EXPECT_FALSE(PreviewScreenSaver(model_, state_, services_));
+      ASSERT_EQ(prompter_.messages.size(), 1);
+      EXPECT_EQ(prompter_.messages[0].text, RuntimeLibraryPath() + u" 丢失或损坏，请重新安装程序"_s);
+      EXPECT_EQ(prompter_.messages[0].icon, MessageIcon::None);
+      EXPECT_FALSE(state_.PreviewMode);  // left as it was
+      EXPECT_FALSE(model_.flags.BusyFlag);
+      EXPECT_FALSE(QFileInfo::exists(TempFolder()));
+      EXPECT_FALSE(QFileInfo::exists(OutputFolder()));
+      EXPECT_TRUE(prompter_.dialogs.isEmpty());
+      if (missing) folder_.Write(RuntimeLibraryFileName(), contents);
+    }
+  }
+}
+
+TEST_F(BuildPipelineTest, APreviewWritesThePreviewPackageAndOpensIt) {
+  model_.settings.background_kind = u"3"_s;
+  model_.settings.background_picture = u"/x"_s;  // too short to name a file
+  model_.settings.is_package = false;
+  ASSERT_TRUE(Preview());
+
+  EXPECT_EQ(shell_.opened, QStringList{PreviewOutputPath()});
+  EXPECT_TRUE(prompter_.dialogs.isEmpty());
+  EXPECT_TRUE(prompter_.messages.isEmpty());
+  EXPECT_EQ(view_.calls, QStringList{u"SelectSolidBackground"_s});
+  EXPECT_EQ(model_.settings.background_kind, u"1"_s);
+  EXPECT_FALSE(model_.settings.is_package);  // the project keeps its flag...
+  const std::optional<ScreensaverPackage> package = ScreensaverPackage::Open(PreviewOutputPath());
+  ASSERT_TRUE(package);
+  EXPECT_EQ(package->Settings().Get(u"IsPackage"_s), BagValue(true));  // ...the preview says so
+  EXPECT_EQ(package->Settings().Get(u"BackGroundSet"_s), BagValue(u"1"_s));
+  EXPECT_EQ(StubPart(PreviewOutputPath()), test::BuildFolder::Player());
+  EXPECT_TRUE(QFileInfo(PreviewOutputPath()).isExecutable());
+  ExpectRestingAndTidy(TempFolder());
+
+  // The next preview replaces it.
+  ASSERT_TRUE(Preview());
+  EXPECT_EQ(shell_.opened.size(), 2);
+}
+
+TEST_F(BuildPipelineTest, ABuildAsksWhereThenReportsTheFinishedFile) {
+  model_.settings.info[kInfoName] = QString();
+  model_.settings.is_package = true;
+  model_.settings.transitions.fill(false);
+  const QString output = folder_.Path(u"show.scr"_s);
+  ASSERT_TRUE(Build(output));
+
+  ASSERT_EQ(prompter_.dialogs.size(), 1);
+  const FileDialogOptions& dialog = prompter_.dialogs[0];
+  EXPECT_EQ(dialog.title, u"选择保存屏幕保护的位置"_s);
+  ASSERT_EQ(dialog.filters.size(), 1);
+  EXPECT_EQ(dialog.filters[0].description, u"屏幕保护和屏保(*.exe,*.scr)"_s);
+  EXPECT_EQ(dialog.filters[0].patterns, u"*.exe *.scr"_s);
+  EXPECT_EQ(dialog.start_folder, OutputFolder());
+  EXPECT_EQ(dialog.file_name, u"未命名屏幕保护"_s);
+  EXPECT_EQ(dialog.default_suffix, u"exe"_s);
+  EXPECT_TRUE(QFileInfo(OutputFolder()).isDir());
+
+  const std::optional<ScreensaverPackage> package = ScreensaverPackage::Open(output);
+  ASSERT_TRUE(package);
+  EXPECT_EQ(package->Settings().Get(u"IsPackage"_s), BagValue(false));
+  EXPECT_EQ(package->Settings().Get(u"EnableTransition"_s), BagValue(false));
+  EXPECT_FALSE(model_.settings.enable_transition);
+  EXPECT_EQ(package->Settings().Get(u"TxtSetting(0)"_s), BagValue(u"未命名屏幕保护"_s));
+  EXPECT_EQ(StubPart(output), test::BuildFolder::Player());
+  EXPECT_TRUE(QFileInfo(output).isExecutable());
+
+  EXPECT_EQ(state_.LastOutputPath, output);
+  ASSERT_EQ(view_.summaries.size(), 1);
+  EXPECT_EQ(view_.summaries[0], FinishSummaryText(model_, output, QFileInfo(output).size()));
+  EXPECT_EQ(shell_.shown, QStringList{output});
+  EXPECT_TRUE(shell_.opened.isEmpty());
+  ExpectRestingAndTidy(folder_.Path(QString()));
+}
+
+TEST_F(BuildPipelineTest, AnUntickedOpenFolderBoxOnlyClosesTheDialog) {
+  view_.untick_open_folder = true;
+  ASSERT_TRUE(Build(folder_.Path(u"show.exe"_s)));
+  EXPECT_FALSE(model_.settings.enable_open_folder);
+  EXPECT_TRUE(shell_.shown.isEmpty());
+}
+
+TEST_F(BuildPipelineTest, CancellingTheSaveDialogReturnsToRest) {
+  EXPECT_FALSE(Build(QString()));
+  EXPECT_TRUE(view_.summaries.isEmpty());
+  ExpectRestingAndTidy(folder_.Path(QString()));
+}
+
+TEST_F(BuildPipelineTest, AnExistingOutputIsReplacedOnlyWhenTheUserAgrees) {
+  const QString output = folder_.Write(u"show.scr"_s, "old show");
+  prompter_.answers.enqueue(MessageAnswer::No);
+  EXPECT_FALSE(Build(output));
+  EXPECT_EQ(prompter_.MessageTexts(), QStringList{u"文件 'show.scr' 已经存在，要替换为新的文件吗？"_s});
+  EXPECT_EQ(test::ReadWholeFile(output), "old show");
+  ExpectRestingAndTidy(folder_.Path(QString()));
+
+  prompter_.answers.enqueue(MessageAnswer::Yes);
+  ASSERT_TRUE(Build(output));
+  EXPECT_TRUE(ScreensaverPackage::Open(output));
+}
+
+TEST_F(BuildPipelineTest, AFailedBuildLeavesNoIncompleteFileAndTheOldOneWhole) {
+  const QString output = folder_.Write(u"show.scr"_s, "old show");
+  QFile::remove(folder_.Path(u"Pivlo.bfq"_s));
+  prompter_.answers.enqueue(MessageAnswer::Yes);
+  EXPECT_FALSE(Build(output));
+  EXPECT_EQ(test::ReadWholeFile(output), "old show");
+  EXPECT_TRUE(view_.summaries.isEmpty());
+  ExpectRestingAndTidy(folder_.Path(QString()));
+
+  EXPECT_FALSE(Preview());
+  EXPECT_FALSE(QFileInfo::exists(PreviewOutputPath()));
+  EXPECT_TRUE(shell_.opened.isEmpty());
+  ExpectRestingAndTidy(TempFolder());
+}
+
+class BuildIconTest : public BuildPipelineTest {
+ protected:
+  void SetUp() override {
+    folder_.WriteStub(pe_.bytes);
+    QDir().mkpath(TempFolder());
+    state_.CustomIcon = true;
+  }
+  void ChooseIcon(qint32 length) {
+    folder_.Write(u"Temp/icofinal.ico"_s, test::IconFileBytes(32, 8, QByteArray(length, 'n')));
+  }
+
+  test::PeFile pe_ = test::SamplePe();
+};
+
+TEST_F(BuildIconTest, TheConfirmedIconGoesIntoTheBuiltPlayer) {
+  ChooseIcon(2216);
+  const QString output = folder_.Path(u"show.exe"_s);
+  ASSERT_TRUE(Build(output));
+  EXPECT_TRUE(prompter_.messages.isEmpty());
+  const QByteArray stub = StubPart(output);
+  ASSERT_EQ(stub.size(), pe_.bytes.size());
+  EXPECT_EQ(stub.sliced(pe_.icons[0].data, 2216), QByteArray(2216, 'n'));
+  ExpectRestingAndTidy(folder_.Path(QString()));
+
+  // A preview never changes the icon.
+  ASSERT_TRUE(Preview());
+  EXPECT_EQ(StubPart(PreviewOutputPath()), pe_.bytes);
+}
+
+TEST_F(BuildIconTest, AFailedReplacementIsReportedOnceAndTheBuildGoesOnWithTheOwnIcon) {
+  ChooseIcon(4264);  // longer than the player's first icon image
+  const QString output = folder_.Path(u"show.exe"_s);
+  ASSERT_TRUE(Build(output));
+  ASSERT_EQ(prompter_.messages.size(), 1);
+  EXPECT_EQ(prompter_.messages[0].text, u"替换图标失败"_s);
+  EXPECT_EQ(prompter_.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(StubPart(output), pe_.bytes);
+  EXPECT_TRUE(ScreensaverPackage::Open(output));
+  ExpectRestingAndTidy(folder_.Path(QString()));
+}
+
+TEST_F(BuildIconTest, WithoutAConfirmedIconThePlayerKeepsItsOwn) {
+  ChooseIcon(2216);
+  state_.CustomIcon = false;
+  const QString output = folder_.Path(u"show.exe"_s);
+  ASSERT_TRUE(Build(output));
+  EXPECT_EQ(StubPart(output), pe_.bytes);
+}
+
+TEST(FinishSummary, SizesAreCutToTwoDecimals) {
+  EXPECT_EQ(MegabyteText(1572864), u"1.50"_s);
+  EXPECT_EQ(MegabyteText(1048575), u"0.99"_s);
+  EXPECT_EQ(MegabyteText(0), u"0.00"_s);
+  EXPECT_EQ(MegabyteText(12345LL * 1048576 + 10486), u"12345.01"_s);
+
+  ProjectModel model(test::TestEnvironment());
+  model.settings.info[kInfoName] = u"假日"_s;
+  model.AddPicture(u"/p/1.jpg"_s);
+  model.AddPicture(u"/p/2.jpg"_s);
+  model.AddPicture(u"/p/3.jpg"_s);
+  EXPECT_EQ(FinishSummaryText(model, u"/out/假日.scr"_s, 1572864),
+            u"屏保名称： 假日\r\n图片总数： 3\r\n音乐总数： 0\r\n文件大小： 1.50 MB\r\n保存路径： /out/假日.scr"_s);
+}
+
+}  // namespace
+}  // namespace pivlo
