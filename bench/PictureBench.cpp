@@ -1,44 +1,18 @@
 // Thumbnails and package conversion of a 12-megapixel camera picture: a thumbnail decoded at
 // reduced scale against a full decode followed by scaling, side by side.
 
+#include "BenchPhotos.h"
 #include "media/basGdiPlus.h"
 
 #include <QImageReader>
-#include <QImageWriter>
-#include <QMap>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr int kPhotoWidth = 4000;
-constexpr int kPhotoHeight = 3000;
-
-// A baseline JPEG of 4000 x 3000 at quality 90, made once per run and detail: gradients with
-// fine noise of the given amplitude, like a photo. Entropy decoding of the whole file cannot be
-// skipped, so the more detail (the larger the file), the less a reduced decode saves: amplitude
-// 6 makes a file of about 1.3 MB, 24 one of about 3.7 MB.
-const QString& TwelveMegapixelJpeg(int noise) {
-  static QTemporaryDir folder;
-  static QMap<int, QString> paths;
-  if (paths.contains(noise)) return paths[noise];
-  QImage photo(kPhotoWidth, kPhotoHeight, QImage::Format_RGB32);
-  QRandomGenerator random(12);
-  for (int y = 0; y < kPhotoHeight; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
-    for (int x = 0; x < kPhotoWidth; ++x) {
-      const int grain = int(random.bounded(quint32(noise)));
-      line[x] = qRgb(x * 200 / kPhotoWidth + grain, y * 200 / kPhotoHeight + grain, (x + y) % 256 / 2 + grain);
-    }
-  }
-  const QString path = folder.filePath(QStringLiteral("photo-%1.jpg").arg(noise));
-  QImageWriter writer(path, "jpeg");
-  writer.setQuality(90);
-  if (!writer.write(photo)) qFatal("cannot write the benchmark photo");
-  return paths[noise] = path;
-}
+using pivlo::bench::kPhotoHeight;
+using pivlo::bench::kPhotoWidth;
+using pivlo::bench::TwelveMegapixelJpeg;
 
 void BM_Thumbnail160x120ScaledDecode(benchmark::State& state) {
   const QString& path = TwelveMegapixelJpeg(int(state.range(0)));

@@ -153,10 +153,8 @@ QString IconReplacementFailedText() { return Texts::tr("替换图标失败"); }
 
 QString TempIconPath() { return TempFolder() + u"tempicon.ico"_s; }
 
-QString FinalIconPath() { return TempFolder() + u"icofinal.ico"_s; }
-
 QString ConfirmedIconPath(const BuildState& state) {
-  return state.CustomIcon && QFileInfo::exists(FinalIconPath()) ? FinalIconPath() : QString();
+  return state.CustomIcon && QFileInfo::exists(CustomIconPath()) ? CustomIconPath() : QString();
 }
 
 bool ShouldScanIconFile(const QString& path, const QString& last_scanned) {
@@ -173,13 +171,13 @@ bool SelectIconImage(const IconImageList& list, qsizetype index) {
 void ConfirmIconChoice(BuildState& state) {
   ProcessPendingEvents();
   if (!QFileInfo::exists(TempIconPath())) return;
-  QFile::remove(FinalIconPath());
-  if (QFile::copy(TempIconPath(), FinalIconPath())) state.CustomIcon = true;
+  QFile::remove(CustomIconPath());
+  if (QFile::copy(TempIconPath(), CustomIconPath())) state.CustomIcon = true;
 }
 
 void ForgetCustomIcon(BuildState& state) {
   state.CustomIcon = false;
-  QFile::remove(FinalIconPath());
+  QFile::remove(CustomIconPath());
 }
 
 }  // namespace pivlo

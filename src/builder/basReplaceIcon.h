@@ -55,9 +55,8 @@ bool ReplaceExeIcon(const QString& icon_path, const QString& program_path);
 QString IconReplacementFailedText();
 
 // The icon picker and the build share two files in Temp/: the image selected in the
-// picker and the icon confirmed for builds.
+// picker, and the icon confirmed for builds (CustomIconPath() in core/AppFolders.h).
 QString TempIconPath();   // Temp/tempicon.ico
-QString FinalIconPath();  // Temp/icofinal.ico
 // The icon a build gives the player and the icon button shows: Temp/icofinal.ico when it
 // exists and the user confirmed an icon; empty otherwise (the player's own icon).
 QString ConfirmedIconPath(const BuildState& state);

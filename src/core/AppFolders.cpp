@@ -43,16 +43,20 @@ QString ProjectFolder() {
   return WritableFolder() + QStringLiteral("Project/");
 }
 
+QString TempFolder() {
+  return WritableFolder() + QStringLiteral("Temp/");
+}
+
+QString CustomIconPath() {
+  return TempFolder() + QStringLiteral("icofinal.ico");
+}
+
 QString SettingsFilePath() {
   return WritableFolder() + QStringLiteral("Pivlo.ini");
 }
 
 QString AutoSavePath() {
   return ProjectFolder() + QStringLiteral("AutoSave.aps");
-}
-
-QString TempFolder() {
-  return WritableFolder() + QStringLiteral("Temp/");
 }
 
 QString OutputFolder() {

@@ -17,14 +17,18 @@ QString WritableFolder();
 // WritableFolder() + "Project/".
 QString ProjectFolder();
 
+// WritableFolder() + "Temp/": temporary files (thumbnails, build and icon work files),
+// emptied at start-up and at exit.
+QString TempFolder();
+
+// The custom icon confirmed for the next build: TempFolder() + "icofinal.ico".
+QString CustomIconPath();
+
 // The settings file: WritableFolder() + "Pivlo.ini".
 QString SettingsFilePath();
 
 // The automatic copy of the project: ProjectFolder() + "AutoSave.aps".
 QString AutoSavePath();
-
-// WritableFolder() + "Temp/": work files of builds and the icon picker.
-QString TempFolder();
 
 // WritableFolder() + "Output/": where the save dialog of a build starts.
 QString OutputFolder();

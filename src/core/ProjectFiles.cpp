@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <optional>
@@ -69,9 +70,11 @@ bool LeaveProjectBehind(ProjectModel& model, Prompter& prompter, ProjectView& vi
   return true;
 }
 
+// Emptying the lists for another project also drops the icon chosen for this one.
 void ClearLists(ProjectModel& model, ProjectView& view) {
   model.ClearPictures();
   model.ClearSongs();
+  QFile::remove(CustomIconPath());
   view.ListsCleared();
 }
 
@@ -138,6 +141,8 @@ void OpenProject(ProjectModel& model, Prompter& prompter, ProjectView& view) {
   if (!is_bag) legacy = ParseLegacyProject(path);
   if (is_bag || legacy) {
     ClearLists(model, view);
+    // Cleared as the picture list's own clearing does; a new project keeps them.
+    model.ClearBackgroundPictures();
     if (is_bag) {
       ReadProjectFromBag(model);
       model.file_name = path;

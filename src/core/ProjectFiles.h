@@ -30,13 +30,14 @@ bool SaveProject(ProjectModel& model, Prompter& prompter, ProjectView& view);
 bool SaveProjectToItsFile(ProjectModel& model, Prompter& prompter, ProjectView& view);
 
 // Open: offers to save an unnamed project first, writes a named one back to its file,
-// asks for a project file and reads it (a property bag, or the older form), then drops
-// entries whose files are gone. A file that cannot be read at all is reported and the
-// open project stays as it was.
+// asks for a project file and reads it (a property bag, or the older form) in place of the
+// lists, the background pictures and the custom icon, then drops entries whose files are
+// gone. A file that cannot be read at all is reported and the open project stays as it
+// was.
 void OpenProject(ProjectModel& model, Prompter& prompter, ProjectView& view);
 
 // New project: like Open up to writing the old project, then empties the picture and
-// music lists; the settings stay. Nothing while busy.
+// music lists and drops the custom icon; the settings stay. Nothing while busy.
 void NewProject(ProjectModel& model, Prompter& prompter, ProjectView& view);
 
 // The timer's automatic save: once more than 59 ticks have passed and the project holds

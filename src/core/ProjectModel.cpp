@@ -76,6 +76,14 @@ void ProjectModel::ClearPictures() {
   file_name.clear();
 }
 
+void ProjectModel::ClearBackgroundPictures() {
+  settings.background_picture.clear();
+  settings.opening_image.clear();
+  settings.ending_image.clear();
+  settings.logo_image.clear();
+  settings.background_kind = QStringLiteral("1");
+}
+
 void ProjectModel::RemovePictures(QList<qsizetype> rows) {
   rows = RowsLastFirst(std::move(rows), pictures.size());
   if (rows.isEmpty()) return;

@@ -75,6 +75,9 @@ struct ProjectModel {
   ImageEntry& AddPicture(const QString& file);
   // Empties the picture list; the project then has no file name.
   void ClearPictures();
+  // Empties the background, opening, ending and logo picture paths; the background becomes
+  // a single colour.
+  void ClearBackgroundPictures();
   // Removes the pictures at the given rows; removing every picture clears the list.
   void RemovePictures(QList<qsizetype> rows);
 

@@ -33,6 +33,12 @@ inline QString CutAtNul(const QString& name) {
   return nul < 0 ? name : name.left(nul);
 }
 
+// An open dialog in which several files can be chosen.
+inline FileDialogOptions MultipleFilesDialog(const QString& title, const QList<FileFilter>& filters,
+                                             const QString& start_folder) {
+  return FileDialogOptions{title, filters, start_folder, QString(), true};
+}
+
 // Everything that asks the user something goes through this interface: the editor shows
 // real dialogs, tests answer from a script, the command line answers without asking.
 class Prompter {

@@ -1,5 +1,6 @@
 #include "media/MusicListModel.h"
 
+#include "core/ListBusyScope.h"
 #include "core/PathRules.h"
 #include "media/SongDuration.h"
 
@@ -21,18 +22,6 @@ struct Texts {
 
 constexpr qsizetype kShortestSongPath = 7;  // shorter paths are no song
 
-// A long list operation: list handlers and commands stay out while it lets events run.
-class ListBusyScope {
- public:
-  explicit ListBusyScope(RunFlags& flags) : flags_(flags) { flags_.ListBusy = flags_.BusyFlag = true; }
-  ~ListBusyScope() { flags_.ListBusy = flags_.BusyFlag = false; }
-  ListBusyScope(const ListBusyScope&) = delete;
-  ListBusyScope& operator=(const ListBusyScope&) = delete;
-
- private:
-  RunFlags& flags_;
-};
-
 bool IsFile(const QString& path) {
   return QFileInfo(path).isFile();
 }
@@ -47,18 +36,13 @@ bool IsDroppableSong(const QString& path) {
 }
 
 FileDialogOptions SongDialog(const QString& start_folder) {
-  FileDialogOptions options;
-  options.title = Texts::tr("添加音乐文件");
-  options.filters = {
-      {Texts::tr("所有可支持格式"), u"*.Mid *.Wav *.Mp3 *.Wma"_s},
-      {Texts::tr("Mpeg音频文件(*.Mp3)"), u"*.Mp3"_s},
-      {Texts::tr("Windows Media 音频文件(*.Wma)"), u"*.Wma"_s},
-      {Texts::tr("波形文件(*.Wav)"), u"*.Wav"_s},
-      {Texts::tr("MIDI文件(*.Mid)"), u"*.Mid"_s},
-  };
-  options.start_folder = start_folder;
-  options.multiple = true;
-  return options;
+  return MultipleFilesDialog(Texts::tr("添加音乐文件"),
+                             {{Texts::tr("所有可支持格式"), u"*.Mid *.Wav *.Mp3 *.Wma"_s},
+                              {Texts::tr("Mpeg音频文件(*.Mp3)"), u"*.Mp3"_s},
+                              {Texts::tr("Windows Media 音频文件(*.Wma)"), u"*.Wma"_s},
+                              {Texts::tr("波形文件(*.Wav)"), u"*.Wav"_s},
+                              {Texts::tr("MIDI文件(*.Mid)"), u"*.Mid"_s}},
+                             start_folder);
 }
 
 }  // namespace

@@ -82,14 +82,14 @@ QSize PackageSize(int width, int height) {
   return QSize(kPackagePictureWidth, RoundToInt32(double(kPackagePictureWidth) / width * height));
 }
 
+}  // namespace
+
 QColor ButtonFaceColour() {
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     return QGuiApplication::palette().color(QPalette::Button);
   }
   return QColor(0xF0, 0xF0, 0xF0);  // no window system: the usual light grey
 }
-
-}  // namespace
 
 bool StartGdiPlus(Prompter& prompter) {
   const QStringList missing = MissingPlatformFormats();
@@ -129,8 +129,8 @@ ImageProbe ProbeImageBytes(const QByteArray& bytes, bool want_size) {
   return Probe(picture, buffer, want_size);
 }
 
-void ShowPictureFile(const QString& path, QImage& box) {
-  box.fill(ButtonFaceColour());
+void ShowPictureFile(const QString& path, QImage& box, const QColor& face) {
+  box.fill(face);
   PaintPictureByType(box, path, kPlaceCentred, QPoint());
 }
 

@@ -10,6 +10,7 @@
 #include "media/Placement.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
@@ -39,9 +40,14 @@ ImageProbe ProbeImageFile(const QString& path, bool want_size);
 // The same for a file's bytes held in memory.
 ImageProbe ProbeImageBytes(const QByteArray& bytes, bool want_size);
 
-// Fills the box with the button-face colour and paints the picture with mode 0, chosen by
-// the path's last three letters (BMP, JPG, GIF, PNG, TIF, TGA, PCX); others paint nothing.
-void ShowPictureFile(const QString& path, QImage& box);
+// The system's button-face colour, the background of picture boxes. Read it on the window
+// thread.
+QColor ButtonFaceColour();
+
+// Fills the box with the face colour and paints the picture with mode 0, chosen by the
+// path's last three letters (BMP, JPG, GIF, PNG, TIF, TGA, PCX); others paint nothing.
+// Worker threads pass the face colour read on the window thread.
+void ShowPictureFile(const QString& path, QImage& box, const QColor& face = ButtonFaceColour());
 
 // Paints the picture file into the box by the placement mode, decoded by the path's last
 // three letters: BMP, JPG, GIF, PNG and TIF by the platform library, TGA and PCX by our

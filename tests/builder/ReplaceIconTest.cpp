@@ -246,22 +246,22 @@ TEST_F(IconPickerTest, OnlyAConfirmedChoiceBecomesTheBuildsIcon) {
   EXPECT_TRUE(ConfirmedIconPath(state).isEmpty());
   ConfirmIconChoice(state);
   EXPECT_TRUE(state.CustomIcon);
-  EXPECT_EQ(ConfirmedIconPath(state), FinalIconPath());
-  EXPECT_EQ(test::ReadWholeFile(FinalIconPath()), test::IconFileBytes(32, 8, first));
+  EXPECT_EQ(ConfirmedIconPath(state), CustomIconPath());
+  EXPECT_EQ(test::ReadWholeFile(CustomIconPath()), test::IconFileBytes(32, 8, first));
 
   // A later choice that is cancelled keeps the first.
   StartIconChoice();
   ASSERT_TRUE(SelectIconImage(Scan(IconImage(48, 24, '2')), 0));
-  EXPECT_EQ(test::ReadWholeFile(FinalIconPath()), test::IconFileBytes(32, 8, first));
+  EXPECT_EQ(test::ReadWholeFile(CustomIconPath()), test::IconFileBytes(32, 8, first));
   // So does OK in a later picker where nothing was selected.
   StartIconChoice();
   EXPECT_TRUE(Scan(QByteArray(30, 'x')).images.isEmpty());
   ConfirmIconChoice(state);
-  EXPECT_EQ(test::ReadWholeFile(FinalIconPath()), test::IconFileBytes(32, 8, first));
+  EXPECT_EQ(test::ReadWholeFile(CustomIconPath()), test::IconFileBytes(32, 8, first));
 
   ForgetCustomIcon(state);
   EXPECT_FALSE(state.CustomIcon);
-  EXPECT_FALSE(QFileInfo::exists(FinalIconPath()));
+  EXPECT_FALSE(QFileInfo::exists(CustomIconPath()));
   EXPECT_TRUE(ConfirmedIconPath(state).isEmpty());
 }
 

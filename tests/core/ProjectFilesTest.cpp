@@ -31,6 +31,12 @@ class ProjectFilesTest : public testing::Test {
     QFile::remove(SettingsFilePath());
   }
 
+  // The icon chosen for the next build.
+  static void WriteCustomIcon() {
+    QDir().mkpath(TempFolder());
+    QFile icon(CustomIconPath());
+    ASSERT_TRUE(icon.open(QIODevice::WriteOnly));
+  }
   // Pictures whose files exist, so that opening keeps them.
   void AddPictures(ProjectModel& model, int count) {
     for (int i = 1; i <= count; ++i) model.AddPicture(folder_.Write(u"p"_s + QString::number(i) + u".jpg"_s, "x"));
@@ -213,6 +219,21 @@ TEST_F(ProjectFilesTest, OpenDropsWhatIsGoneAndTellsTheUser) {
   EXPECT_TRUE(prompter_.messages[0].text.startsWith(u"找不到屏幕保护配置中的某些文件"_s));
 }
 
+TEST_F(ProjectFilesTest, AnOpenedProjectKeepsNoPicturesOrIconOfTheOldOne) {
+  model_.settings.opening_image = u"/pictures/opening.jpg"_s;
+  model_.settings.ending_image = u"/pictures/ending.jpg"_s;
+  WriteCustomIcon();
+  // The older form stores neither title picture.
+  const test::LegacyFile legacy =
+      test::PlainLegacyFile({folder_.Write(u"a.jpg"_s, "x"), folder_.Write(u"b.jpg"_s, "x")});
+  prompter_.open_results << QStringList{folder_.Write(u"old.aps"_s, legacy.Bytes())};
+  OpenProject(model_, prompter_, view_);
+  EXPECT_EQ(model_.pictures.size(), 2);
+  EXPECT_TRUE(model_.settings.opening_image.isEmpty());
+  EXPECT_TRUE(model_.settings.ending_image.isEmpty());
+  EXPECT_FALSE(QFile::exists(CustomIconPath()));
+}
+
 TEST_F(ProjectFilesTest, AnOlderFormFileLeavesTheProjectUnnamed) {
   const test::LegacyFile legacy =
       test::PlainLegacyFile({folder_.Write(u"a.jpg"_s, "x"), folder_.Write(u"b.jpg"_s, "x")});
@@ -247,6 +268,10 @@ TEST_F(ProjectFilesTest, NewProjectKeepsTheSettingsAndEmptiesTheLists) {
   model_.file_name = folder_.Path(u"named.aps"_s);
   model_.settings.mute_sound = true;
   model_.settings.info[kInfoName] = u"先存"_s;
+  model_.settings.background_kind = u"3"_s;
+  model_.settings.background_picture = u"/pictures/back.jpg"_s;
+  model_.settings.logo_image = u"/pictures/logo.png"_s;
+  WriteCustomIcon();
   NewProject(model_, prompter_, view_);
   EXPECT_EQ(StoredName(folder_.Path(u"named.aps"_s)), u"先存"_s);
   EXPECT_TRUE(prompter_.messages.isEmpty());
@@ -254,6 +279,10 @@ TEST_F(ProjectFilesTest, NewProjectKeepsTheSettingsAndEmptiesTheLists) {
   EXPECT_TRUE(model_.songs.isEmpty());
   EXPECT_TRUE(model_.file_name.isEmpty());
   EXPECT_TRUE(model_.settings.mute_sound);
+  EXPECT_EQ(model_.settings.background_kind, u"3"_s);
+  EXPECT_EQ(model_.settings.background_picture, u"/pictures/back.jpg"_s);
+  EXPECT_EQ(model_.settings.logo_image, u"/pictures/logo.png"_s);
+  EXPECT_FALSE(QFile::exists(CustomIconPath()));
   EXPECT_EQ(view_.calls, QStringList{u"ListsCleared"_s});
 
   AddPictures(model_, 2);  // unnamed now: asked with the title "Info"

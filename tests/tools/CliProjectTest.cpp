@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "PictureFiles.h"
 #include "ProjectFixtures.h"
 #include "TestFiles.h"
 #include "media/AudioFixtures.h"
@@ -16,7 +17,10 @@ using test::RunCli;
 
 class CliProjectTest : public testing::Test {
  protected:
-  QString Picture(const QString& name) { return folder_.Write(name, "x"); }
+  QString Picture(const QString& name) {
+    return folder_.Write(name, test::Encoded(test::Gradient(4, 3, QImage::Format_RGB32), "jpeg"));
+  }
+  QString File(const QString& name) { return folder_.Write(name, "x"); }
 
   test::CliResult Create(const QStringList& options) {
     return RunCli(QStringList{u"project"_s, u"create"_s, Out()} + options);
@@ -36,8 +40,8 @@ class CliProjectTest : public testing::Test {
 TEST_F(CliProjectTest, CreatesAProjectThatShowPrintsInTheWritersOrder) {
   const QString one = Picture(u"一.jpg"_s);
   const QString two = Picture(u"two.jpg"_s);
-  const QString song = Picture(u"song.mp3"_s);
-  const QString lyric = Picture(u"song.lrc"_s);
+  const QString song = File(u"song.mp3"_s);
+  const QString lyric = File(u"song.lrc"_s);
   const auto created = Create({u"--picture"_s, one, u"--picture"_s, two, u"--song"_s, song, u"--duration"_s,
                                u"183.5"_s, u"--lyric"_s, lyric, u"--set"_s, u"ImgCaption(1)=第一\\r\\n行"_s,
                                u"--set"_s, u"MuteSound=true"_s, u"--set"_s, u"TimeInterval=3"_s, u"--set"_s,
@@ -67,6 +71,17 @@ TEST_F(CliProjectTest, FewerThanTwoPicturesAreRefused) {
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_TRUE(QString::fromUtf8(result.err).contains(u"请首先添加至少两张图片到屏幕保护中"_s));
   EXPECT_FALSE(QFile::exists(Out()));
+}
+
+TEST_F(CliProjectTest, PicturesAreAddedAsThePictureListAddsThem) {
+  const QString a = Picture(u"a.jpg"_s);
+  const auto result = Create({u"--picture"_s, a, u"--picture"_s, a.left(a.size() - 5) + u"A.JPG"_s,
+                              u"--picture"_s, Picture(u"b.jpeg"_s), u"--picture"_s, folder_.Write(u"c.jpg"_s, "text"),
+                              u"--picture"_s, Picture(u"d.png"_s)});
+  ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
+  const QStringList lines = Lines(Show(Out()).out);
+  EXPECT_TRUE(lines.contains(u"NowI=2"_s));
+  EXPECT_TRUE(lines.contains(u"ImgNames(2)="_s + folder_.Path(u"d.png"_s)));
 }
 
 TEST_F(CliProjectTest, SettingsTheModelRefusesStopWithAMessage) {
@@ -137,11 +152,11 @@ TEST_F(CliProjectTest, ShowMeasuresSongsStoredWithoutADuration) {
 TEST_F(CliProjectTest, SongsWithoutADurationAreMeasuredAndFindTheirLyricsAsTheMusicListDoes) {
   const QStringList two = {u"--picture"_s, Picture(u"a.jpg"_s), u"--picture"_s, Picture(u"b.jpg"_s)};
   const QString beside = folder_.Write(u"one.wav"_s, test::WavFile(1, 8000, 16, 20000));
-  const QString beside_lyric = Picture(u"one.lrc"_s);
+  const QString beside_lyric = File(u"one.lrc"_s);
   QDir(folder_.Path(QString())).mkpath(u"songs/lyrics"_s);
   const QString in_folder = folder_.Write(u"songs/two.wav"_s, test::WavFile(1, 8000, 16, 10000));
-  const QString folder_lyric = Picture(u"songs/lyrics/two.lrc"_s);
-  const QString given = Picture(u"given.lrc"_s);
+  const QString folder_lyric = File(u"songs/lyrics/two.lrc"_s);
+  const QString given = File(u"given.lrc"_s);
   const auto created = Create(two + QStringList{u"--set"_s, u"LyricFolder="_s + folder_.Path(u"songs/lyrics/"_s),
                                                 u"--song"_s, beside, u"--song"_s, in_folder, u"--song"_s,
                                                 beside.toUpper(), u"--lyric"_s, given});
@@ -163,7 +178,7 @@ TEST_F(CliProjectTest, SongsWithoutADurationAreMeasuredAndFindTheirLyricsAsTheMu
 
 TEST_F(CliProjectTest, ASongTheMusicListRefusesStopsTheCommand) {
   const QStringList two = {u"--picture"_s, Picture(u"a.jpg"_s), u"--picture"_s, Picture(u"b.jpg"_s)};
-  const QString text = Picture(u"text.mp3"_s);
+  const QString text = File(u"text.mp3"_s);
   const auto refused = Create(two + QStringList{u"--song"_s, text});
   EXPECT_EQ(refused.exit_code, 1);
   const QString err = QString::fromUtf8(refused.err);

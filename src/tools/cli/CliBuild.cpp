@@ -69,9 +69,9 @@ bool ConfirmIcon(const QString& icon, BuildState& state) {
     return false;
   }
   QDir().mkpath(TempFolder());
-  QFile::remove(FinalIconPath());
-  if (!QFile::copy(icon, FinalIconPath())) {
-    PrintError(FinalIconPath() + u": cannot be written"_s);
+  QFile::remove(CustomIconPath());
+  if (!QFile::copy(icon, CustomIconPath())) {
+    PrintError(CustomIconPath() + u": cannot be written"_s);
     return false;
   }
   state.CustomIcon = true;

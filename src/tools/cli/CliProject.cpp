@@ -11,6 +11,7 @@
 #include "core/SettingRules.h"
 #include "core/basPropertyBag.h"
 #include "media/MusicListModel.h"
+#include "media/PictureAdding.h"
 
 #include <QFileInfo>
 
@@ -130,7 +131,10 @@ int ProjectCreate(const QStringList& args) {
   const std::optional<CreateArguments> parsed = ParseCreate(args);
   if (!parsed) return kUsageError;
   ProjectModel model(CommandLineEnvironment());
-  for (const QString& picture : parsed->pictures) model.AddPicture(picture);
+  // Added as the picture list adds them: duplicates and what is no picture are skipped.
+  QStringList pictures;
+  for (const QString& picture : parsed->pictures) pictures << QFileInfo(picture).absoluteFilePath();
+  AppendPictures(model, pictures);
 
   StderrPrompter prompter;
   ProjectView view;
