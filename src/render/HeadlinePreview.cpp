@@ -50,7 +50,7 @@ TextLook PreviewLook(const TextStyle& argb_style, double sx) {
 
 double Scale(int canvas, qint32 screen) { return screen > 0 ? double(canvas) / screen : 1.0; }
 
-void RunPreview(ProjectModel& model, qsizetype selected, qsizetype shown, VariantCounters& counters,
+void RunPreview(ProjectModel& model, int selected, int shown, VariantCounters& counters,
                 HeadlinePreviewView& view) {
   const QSize canvas = BackBufferSize();
   const double sx = Scale(canvas.width(), model.screen_width);
@@ -58,7 +58,7 @@ void RunPreview(ProjectModel& model, qsizetype selected, qsizetype shown, Varian
   TextStyle& style = model.settings.Style(kHeadlineSlot);
 
   HeadlineItem item;
-  ImageEntry* picture = selected >= 0 && selected < model.pictures.size() ? &model.pictures[selected] : nullptr;
+  ImageEntry* picture = selected >= 1 && selected <= model.pictures.size() ? &model.pictures[selected - 1] : nullptr;
   if (picture != nullptr && !picture->headline.isEmpty()) {
     item.text = picture->headline;
     picture->head_dynamic_style = model.font_list_position;
@@ -77,14 +77,14 @@ void RunPreview(ProjectModel& model, qsizetype selected, qsizetype shown, Varian
   const ArgbHeadlineColours argb(style);
   item.look = PreviewLook(style, sx);
 
-  CreatePictureTexture(ComposeSlide(model, qint32(shown + 1), canvas), kPictureSlotOne);
+  CreatePictureTexture(ComposeSlide(model, shown, canvas), kPictureSlotOne);
   view.SetPersistentDrawing(false);
   RunHeadlineEffect(model.font_list_position, item, counters.a);
 }
 
 }  // namespace
 
-void PreviewHeadline(ProjectModel& model, qsizetype selected, qsizetype shown, VariantCounters& counters,
+void PreviewHeadline(ProjectModel& model, int selected, int shown, VariantCounters& counters,
                      HeadlinePreviewView& view) {
   RunFlags& flags = model.flags;
   if (flags.LoadingFlag || !model.settings.enable_headline_effect || flags.ListBusy || flags.BusyFlag ||

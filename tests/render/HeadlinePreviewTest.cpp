@@ -52,9 +52,10 @@ class HeadlinePreview : public test::EffectTest {
 
   TextStyle& Style() { return model_.settings.Style(kHeadlineSlot); }
 
-  void Preview(qsizetype selected) {
+  // Over picture 1, as the canvas shows it.
+  void Preview(int selected) {
     canvas_.frames.clear();
-    PreviewHeadline(model_, selected, 0, counters_, view_);
+    PreviewHeadline(model_, selected, 1, counters_, view_);
   }
 
   // Where the last frame differs from the still one: the resting text.
@@ -69,7 +70,7 @@ class HeadlinePreview : public test::EffectTest {
 TEST_F(HeadlinePreview, APictureWithoutHeadlineShowsTheSampleCentredAndKeepsItsEffect) {
   model_.font_list_position = kHeadlineFade;
   model_.pictures[0].head_dynamic_style = kHeadlineJump;
-  for (const qsizetype selected : {qsizetype(0), qsizetype(-1)}) {
+  for (const int selected : {1, 0}) {
     Preview(selected);
     ASSERT_EQ(canvas_.frames.size(), 27);
     const QRect text = RestingText();
@@ -88,7 +89,7 @@ TEST_F(HeadlinePreview, TheSelectedHeadlineIsDrawnInItsBoxAndTheEffectIsStored) 
   picture.headline = QStringLiteral("屏保");
   picture.headline_box = ScreenBox{100, 60, 120, 50};  // (50, 30, 61, 26) on the canvas
   model_.font_list_position = kHeadlineEnlarge;
-  Preview(1);
+  Preview(2);
   EXPECT_EQ(picture.head_dynamic_style, kHeadlineEnlarge);
   EXPECT_EQ(model_.pictures[0].head_dynamic_style, 0);
   const QRect text = RestingText();
@@ -100,7 +101,7 @@ TEST_F(HeadlinePreview, FourSlideInPreviewsComeFromTheLeftTheTopTheRightAndTheBo
   model_.font_list_position = kHeadlineSlideIn;
   const QPoint directions[] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
   for (const QPoint& direction : directions) {
-    Preview(-1);
+    Preview(0);
     const QPoint home = RestingText().center();
     // Five frames before the end the text is 20 pixels short of its place.
     const QImage before = canvas_.frames[canvas_.frames.size() - 6];
@@ -125,7 +126,7 @@ TEST_F(HeadlinePreview, TheHeadlineColoursAreTheSameAfterAPreviewAndAfterAnError
     if (during.isEmpty()) during = {Style().start_color, Style().end_color, Style().border_color};
     busy_during = model_.flags.BusyFlag;
   };
-  Preview(-1);
+  Preview(0);
   EXPECT_EQ(during, (QList<Colour>{Colour(0xFFFF8000u), Colour(0xFF0000FFu), Colour(0xAA010203u)}));
   EXPECT_TRUE(busy_during);
   EXPECT_FALSE(model_.flags.BusyFlag);
@@ -134,7 +135,7 @@ TEST_F(HeadlinePreview, TheHeadlineColoursAreTheSameAfterAPreviewAndAfterAnError
   // A failure in the middle of the effect ends the preview as a finished one ends.
   clock_.on_wait = [] { throw std::runtime_error("the clock failed"); };
   view_.calls.clear();
-  Preview(-1);
+  Preview(0);
   EXPECT_EQ(Style(), before);
   EXPECT_FALSE(model_.flags.BusyFlag);
   EXPECT_EQ(counters_.a, 2);
@@ -161,14 +162,14 @@ TEST_F(HeadlinePreview, NothingRunsWhileAGuardHolds) {
     guard.set(model);
     const RunFlags flags = model.flags;
     canvas_.frames.clear();
-    PreviewHeadline(model, 0, 0, counters_, view_);
+    PreviewHeadline(model, 1, 1, counters_, view_);
     EXPECT_TRUE(canvas_.frames.isEmpty()) << guard.name;
     EXPECT_EQ(model.flags.BusyFlag, flags.BusyFlag) << guard.name;
     EXPECT_EQ(counters_.a, 0) << guard.name;
     EXPECT_TRUE(model.pictures.isEmpty() || model.pictures[0].head_dynamic_style == 0) << guard.name;
   }
   ReleaseDirect3D();  // the graphics are not ready
-  Preview(0);
+  Preview(1);
   EXPECT_EQ(counters_.a, 0);
   EXPECT_TRUE(view_.calls.isEmpty());
 }

@@ -147,7 +147,7 @@ int Headline(const QStringList& args) {
   counters.a = qint16(parsed->variant);
   HeadlinePreviewView view;
   const qint64 start = clock.NowMs();
-  PreviewHeadline(model, 0, 0, counters, view);
+  PreviewHeadline(model, 1, 1, counters, view);
   const qint64 elapsed = clock.NowMs() - start;
   SetEffectClock(nullptr);
   ReleaseDirect3D();
