@@ -17,6 +17,7 @@ class NullCanvas final : public pivlo::CanvasWindow {
  public:
   QSize InnerSize() const override { return kCanvas; }
   void PresentFrame(const QImage& frame) override { benchmark::DoNotOptimize(frame.constBits()); }
+  QImage ShownImage() const override { return QImage(); }
 };
 
 QByteArray Png(const QImage& image) { return pivlo::EncodePicture(image, QStringLiteral("PNG"), -1); }

@@ -120,6 +120,18 @@ int pivlofx_device_clear(pivlofx_device* device, uint32_t argb) {
   return PIVLOFX_OK;
 }
 
+int pivlofx_device_clear_rect(pivlofx_device* device, const int rect[4], uint32_t argb) {
+  if (device == nullptr || rect == nullptr || !device->painter.isActive()) return PIVLOFX_E_INVALIDCALL;
+  const QRect area = QRect(QPoint(rect[0], rect[1]), QPoint(rect[2] - 1, rect[3] - 1)) & device->back_buffer.rect();
+  if (area.isEmpty()) return PIVLOFX_OK;
+  QPainter& painter = device->painter;
+  painter.resetTransform();
+  painter.setOpacity(1.0);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.fillRect(area, QColor::fromRgba(argb));
+  return PIVLOFX_OK;
+}
+
 int pivlofx_device_present(pivlofx_device* device) {
   if (device == nullptr || device->painter.isActive()) return PIVLOFX_E_INVALIDCALL;
   if (device->surface == Surface::Lost) return PIVLOFX_E_DEVICELOST;
