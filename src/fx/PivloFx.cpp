@@ -105,9 +105,11 @@ namespace {
 // Fills the area (clipped) with the colour, premultiplied, without blending.
 void Fill(QImage& buffer, const QRect& rect, uint32_t argb) {
   const QRect area = rect & buffer.rect();
+  if (area.isEmpty()) return;
   const uint32_t pixel = qPremultiply(argb);
+  uchar* const bits = buffer.bits();
   for (int y = area.top(); y <= area.bottom(); ++y) {
-    auto* line = reinterpret_cast<uint32_t*>(buffer.scanLine(y)) + area.left();
+    auto* line = reinterpret_cast<uint32_t*>(bits + y * buffer.bytesPerLine()) + area.left();
     std::fill(line, line + area.width(), pixel);
   }
 }
@@ -130,9 +132,12 @@ bool DrawMoved(QImage& buffer, const pivlofx_texture& texture, const QRect& sour
   const QRect target = (source & texture.image.rect()).translated(offset) & buffer.rect();
   const bool copy = alpha == 255 && texture.opaque;
   if (!copy && qint64(target.width()) * target.height() > kSmallBlendPixels) return false;
+  if (target.isEmpty()) return true;
+  uchar* const out_bits = buffer.bits();
+  const uchar* const in_bits = texture.image.constBits();
   for (int y = target.top(); y <= target.bottom(); ++y) {
-    auto* out = reinterpret_cast<uint32_t*>(buffer.scanLine(y)) + target.left();
-    const auto* in = reinterpret_cast<const uint32_t*>(texture.image.constScanLine(y - offset.y())) +
+    auto* out = reinterpret_cast<uint32_t*>(out_bits + y * buffer.bytesPerLine()) + target.left();
+    const auto* in = reinterpret_cast<const uint32_t*>(in_bits + (y - offset.y()) * texture.image.bytesPerLine()) +
                      (target.left() - offset.x());
     if (copy) {
       std::memcpy(out, in, size_t(target.width()) * 4);
