@@ -15,8 +15,8 @@
 namespace pivlo {
 namespace {
 
-constexpr int s = kTransitionStep;
-constexpr double D = kTransitionDurationMs;
+constexpr int kStep = kTransitionStep;
+constexpr double kDuration = kTransitionDurationMs;
 constexpr quint32 kOpaqueBlack = 0xFF000000u;  // the back buffer has alpha: black must be opaque
 constexpr quint32 kOpaqueWhite = 0xFFFFFFFFu;
 
@@ -66,7 +66,7 @@ Area Canvas() {
 
 // The step of the horizontal moves; wider on wide screens so that their frame count stays
 // bounded.
-int HorizontalStep(qint32 screen_width) { return screen_width > 1920 ? 4 : s; }
+int HorizontalStep(qint32 screen_width) { return screen_width > 1920 ? 4 : kStep; }
 
 // Draw the slot's rectangle (sx, sy, sw, sh) at (x, y, w, h).
 void Put(int slot, double sx, double sy, double sw, double sh, double x, double y, double w, double h,
@@ -145,18 +145,18 @@ int TransitionVariant(int position, const VariantCounters& counters) {
 int RollerComb(int j, int k, int period) { return j + (k + j - 1) * period; }
 
 void EdgeFeather(int e, int direction, bool columns) {
-  for (int c = 240; c >= 0; c -= 20) Line(columns, e + direction * (c / 20 + 1) * s, s, 255 - c);
-  Line(columns, e, s);
+  for (int c = 240; c >= 0; c -= 20) Line(columns, e + direction * (c / 20 + 1) * kStep, kStep, 255 - c);
+  Line(columns, e, kStep);
 }
 
 void TransitionRandomLines(int b) {
   RenderStill();
   const bool columns = b == 1;
-  const int n = RoundToInt32((columns ? Canvas().w : Canvas().h) / double(s));
+  const int n = RoundToInt32((columns ? Canvas().w : Canvas().h) / double(kStep));
   const QList<qint32> order = RandomPermutation(0, n - 1);
   FramePacing pacing;
   for (int i = 0; i < n; ++i) {
-    PacedFrame(pacing, n > 1 ? double(i) / (n - 1) : 1.0, D, [&] { Line(columns, order[i] * s, s); });
+    PacedFrame(pacing, n > 1 ? double(i) / (n - 1) : 1.0, kDuration, [&] { Line(columns, order[i] * kStep, kStep); });
   }
 }
 
@@ -164,25 +164,25 @@ void TransitionScrollOne(int a) {
   RenderStill();
   const bool columns = a % 2 == 0;
   const bool forward = a < 2;
-  const int last = RoundToInt32((columns ? Canvas().w : Canvas().h) / double(s));
+  const int last = RoundToInt32((columns ? Canvas().w : Canvas().h) / double(kStep));
   const int n = last + 1;
   FramePacing pacing;
   for (int k = 1; k <= n; ++k) {
     const int i = forward ? k - 1 : last - (k - 1);
-    PacedFrame(pacing, double(k) / n, D, [&] { EdgeFeather(i * s, forward ? 1 : -1, columns); });
+    PacedFrame(pacing, double(k) / n, kDuration, [&] { EdgeFeather(i * kStep, forward ? 1 : -1, columns); });
   }
 }
 
 void TransitionScrollTwo(int b) {
   RenderStill();
   const bool columns = b == 0;
-  const double half = (columns ? Canvas().w : Canvas().h) / double(s) / 2;
+  const double half = (columns ? Canvas().w : Canvas().h) / double(kStep) / 2;
   FramePacing pacing;
   int j = 0;
   for (int i = RoundToInt32(half); i >= 0; i -= 2, j += 4) {
-    PacedFrame(pacing, (half - i) / half, D, [&] {
-      EdgeFeather(i * s, -1, columns);
-      EdgeFeather((i + j) * s, 1, columns);
+    PacedFrame(pacing, (half - i) / half, kDuration, [&] {
+      EdgeFeather(i * kStep, -1, columns);
+      EdgeFeather((i + j) * kStep, 1, columns);
     });
   }
 }
@@ -190,12 +190,12 @@ void TransitionScrollTwo(int b) {
 void TransitionRectangle(int b) {
   RenderStill();
   const Area c = Canvas();
-  const int d = RoundToInt32(s / 2.0);
+  const int d = RoundToInt32(kStep / 2.0);
   const int last = RoundToInt32(c.w / 2.0);
   int v = b == 0 ? 0 : last;
   FramePacing pacing;
   for (int i = 0; i <= last; i += d) {
-    PacedFrame(pacing, i / (c.w / 2.0), D, [&] {
+    PacedFrame(pacing, i / (c.w / 2.0), kDuration, [&] {
       const int w = c.w + d - 2 * v;
       if (v <= c.h / 2.0) {
         InPlace(kPictureSlotTwo, v, v, w, d);
@@ -218,7 +218,7 @@ void TransitionFancyGrid(int cell, int b) {
   const int t = qMax(cell, 1);  // a canvas narrower than 10 pixels still ends
   FramePacing pacing;
   for (int k = 0; k <= RoundToInt32((t - 1) / 2.0); ++k) {
-    PacedFrame(pacing, k / (t / 2.0), D, [&] {
+    PacedFrame(pacing, k / (t / 2.0), kDuration, [&] {
       // Rows use the column positions; those below the canvas show nothing.
       for (const int first : {k, t - 1 - k}) {
         for (int x = first; x < qMax(c.w, c.h); x += t) {
@@ -248,7 +248,7 @@ void TransitionGatherScatter(int b) {
   const int moving = b == 1 ? kPictureSlotOne : kPictureSlotTwo;
   FramePacing pacing;
   for (int f = 0; f <= 100; ++f) {
-    PacedFrame(pacing, f / 100.0, D, [&] {
+    PacedFrame(pacing, f / 100.0, kDuration, [&] {
       Whole(background, 0, 0, c.w, c.h);
       for (int t = 0; t < 64; ++t) {
         const QPointF home((t % 8) * tw, (t / 8) * th);
@@ -269,7 +269,7 @@ void TransitionBlinds(int b) {
   const int period = c.w > 960 ? (columns ? 32 : 24) : (columns ? 16 : 12);
   FramePacing pacing;
   for (int k = 0; k < period; ++k) {
-    PacedFrame(pacing, double(k + 1) / period, D, [&] {
+    PacedFrame(pacing, double(k + 1) / period, kDuration, [&] {
       for (int q = k; q < (columns ? c.w : c.h); q += period) Line(columns, q, 1);
     });
   }
@@ -280,7 +280,7 @@ void TransitionRoll(int a) {
   const Area c = Canvas();
   const bool horizontal = a % 2 == 0;
   const int extent = horizontal ? c.w : c.h;
-  constexpr int d = 1;  // round(s / 2)
+  constexpr int d = 1;  // round(kStep / 2)
   constexpr int L = 40 * d;
   // Along the roll's axis: the source from sq over sl, drawn at q over l (negative: mirrored).
   const auto roll = [&](double q, double l, double sq, double sl) {
@@ -297,7 +297,7 @@ void TransitionRoll(int a) {
   if (a < 2) {
     for (int i = 0; i <= RoundToInt32(frames); ++i) {
       const int x = i * d;
-      PacedFrame(pacing, ++count / frames, D, [&] {
+      PacedFrame(pacing, ++count / frames, kDuration, [&] {
         if (extent - x - L < 0) {
           roll(x, x - extent, x, extent - x);
         } else {
@@ -309,7 +309,7 @@ void TransitionRoll(int a) {
   } else {
     for (int i = RoundToInt32(double(extent) / d); i >= -40; --i) {
       const int x = i * d;
-      PacedFrame(pacing, ++count / frames, D, [&] {
+      PacedFrame(pacing, ++count / frames, kDuration, [&] {
         if (x >= L) {
           roll(x, L, x, -L);  // the band from x - L to x, mirrored into x to x + L
         } else if (x >= 0) {
@@ -386,7 +386,7 @@ void TransitionRotateScatter(int b) {
   for (int step = 0; step < frames; ++step) {
     const double phi = b == 0 ? kFirst + 0.1 * step : kLast - 0.1 * step;
     const int count = step + 1;
-    PacedFrame(pacing, count / kSteps, D - kGatherMs, [&] {
+    PacedFrame(pacing, count / kSteps, kDuration - kGatherMs, [&] {
       Whole(kPictureSlotTwo, 0, 0, c.w, c.h);
       for (int k = 1; k <= 16; ++k) {
         const bool outer = k <= 12;
@@ -404,7 +404,7 @@ void TransitionRotateScatter(int b) {
 void TransitionRollerOne(int a) {
   RenderStill();
   const Area c = Canvas();
-  constexpr int P = 4 * s;
+  constexpr int P = 4 * kStep;
   constexpr int d = 1;
   const bool columns = a % 2 == 0;
   const int extent = columns ? c.w : c.h;
@@ -415,7 +415,7 @@ void TransitionRollerOne(int a) {
   for (int n = 0; n <= last + P; ++n) {
     const int k = forward ? n - P : last - n;
     count += d;
-    PacedFrame(pacing, double(count) * P / (P * P + extent), D, [&] {
+    PacedFrame(pacing, double(count) * P / (P * P + extent), kDuration, [&] {
       for (int j = 1; j <= P + 1; ++j) Line(columns, RollerComb(j, k, P), d);
     });
   }
@@ -433,7 +433,7 @@ void TransitionRollerTwo(int b) {
   for (int n = 0; n <= last + P; ++n) {
     const int k = b == 0 ? n - P : last - n;
     count += d;
-    PacedFrame(pacing, double(count) * P / (P * P + half), D, [&] {
+    PacedFrame(pacing, double(count) * P / (P * P + half), kDuration, [&] {
       for (int j = 1; j <= P + 1; ++j) {
         const int v = RollerComb(j, k, P);
         if (v <= half) InPlace(kPictureSlotTwo, v, v, c.w - 2 * v, d);
@@ -452,7 +452,7 @@ void TransitionSlideIn(int a, qint32 screen_width) {
   if (a % 2 == 0) {
     const int step = HorizontalStep(screen_width);
     for (int x = 0; x <= c.w; x += step) {
-      PacedFrame(pacing, double(x) / c.w, D, [&] {
+      PacedFrame(pacing, double(x) / c.w, kDuration, [&] {
         if (a == 0) {
           Put(kPictureSlotTwo, c.w - x, 0, x, c.h, 0, 0, x, c.h, true);  // from the left
         } else {
@@ -462,8 +462,8 @@ void TransitionSlideIn(int a, qint32 screen_width) {
     }
     return;
   }
-  for (int y = 0; y <= c.h; y += s) {
-    PacedFrame(pacing, double(y) / c.h, D, [&] {
+  for (int y = 0; y <= c.h; y += kStep) {
+    PacedFrame(pacing, double(y) / c.h, kDuration, [&] {
       if (a == 1) {
         Put(kPictureSlotTwo, 0, c.h - y, c.w, y, 0, 0, c.w, y, true);  // from the top
       } else {
@@ -477,11 +477,11 @@ void TransitionDiagonalSlide(int a, qint32 screen_width) {
   RenderStill();
   const Area c = Canvas();
   const double r = double(c.h) / c.w;
-  const int step = a % 2 == 0 ? HorizontalStep(screen_width) : s;
+  const int step = a % 2 == 0 ? HorizontalStep(screen_width) : kStep;
   FramePacing pacing;
   for (int x = 0; x <= c.w; x += step) {
     const double y = x * r;
-    PacedFrame(pacing, double(x) / c.w, D, [&] {
+    PacedFrame(pacing, double(x) / c.w, kDuration, [&] {
       switch (a) {
         case 0: Put(kPictureSlotTwo, c.w - x, c.h - y, x, y, 0, 0, x, y, true); break;  // from the top-left
         case 1: Put(kPictureSlotTwo, 0, c.h - y, x, y, c.w - x, 0, x, y, true); break;  // the top-right
@@ -496,7 +496,7 @@ void TransitionPush(int a, qint32 screen_width) {
   const Area c = Canvas();
   FramePacing pacing;
   const auto frame = [&](double progress, auto draws) {
-    PacedFrame(pacing, progress, D, [&] {
+    PacedFrame(pacing, progress, kDuration, [&] {
       draws();
       FullFrame();
     });
@@ -512,7 +512,7 @@ void TransitionPush(int a, qint32 screen_width) {
       }
       break;
     case 1:
-      for (int y = 0; y <= c.h; y += s) {
+      for (int y = 0; y <= c.h; y += kStep) {
         frame(double(y) / c.h, [&] {
           Put(kPictureSlotOne, 0, 0, c.w, c.h - y, 0, y, c.w, c.h - y, false);
           Put(kPictureSlotTwo, 0, c.h - y, c.w, y, 0, 0, c.w, y, false);
@@ -528,7 +528,7 @@ void TransitionPush(int a, qint32 screen_width) {
       }
       break;
     default:
-      for (int y = c.h; y >= 0; y -= s) {
+      for (int y = c.h; y >= 0; y -= kStep) {
         frame(double(c.h - y) / c.h, [&] {
           Put(kPictureSlotOne, 0, c.h - y, c.w, y, 0, 0, c.w, y, false);
           Put(kPictureSlotTwo, 0, 0, c.w, c.h - y, 0, y, c.w, c.h - y, false);
@@ -543,7 +543,7 @@ void TransitionAlternate(int a, qint32 screen_width) {
   const double W = c.w;
   const double H = c.h;
   const bool horizontal = a % 2 == 0;
-  const int step = horizontal ? HorizontalStep(screen_width) : s;
+  const int step = horizontal ? HorizontalStep(screen_width) : kStep;
   const double half = (horizontal ? W : H) / 2;
   // The outgoing source and target, then the incoming source and target, of a frame of
   // phase 1 or 2 at position p.
@@ -570,7 +570,7 @@ void TransitionAlternate(int a, qint32 screen_width) {
     pacing.Restart();
     for (int p = 0; p <= half; p += step) {
       const std::array<double, 16> r = rects(phase, p);
-      PacedFrame(pacing, p / half, D / 2, [&] {
+      PacedFrame(pacing, p / half, kDuration / 2, [&] {
         Put(kPictureSlotOne, r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], false);
         Put(kPictureSlotTwo, r[8], r[9], r[10], r[11], r[12], r[13], r[14], r[15], false);
         FullFrame();
@@ -583,7 +583,7 @@ void TransitionCrossfade() {
   const Area c = Canvas();
   FramePacing pacing;
   for (int a = 3; a <= 255; a += 3) {
-    PacedFrame(pacing, a / 255.0, D, [&] {
+    PacedFrame(pacing, a / 255.0, kDuration, [&] {
       Whole(kPictureSlotOne, 0, 0, c.w, c.h);
       Whole(kPictureSlotTwo, 0, 0, c.w, c.h, a, true);
     });
@@ -600,13 +600,13 @@ void TransitionScale(int b) {
     RenderStill();
     FramePacing pacing;
     for (int z = 0; z <= c.w; z += 8) {
-      PacedFrame(pacing, double(z) / c.w, D, [&] { centred(kPictureSlotTwo, z, 255, true); });
+      PacedFrame(pacing, double(z) / c.w, kDuration, [&] { centred(kPictureSlotTwo, z, 255, true); });
     }
     return;
   }
   FramePacing pacing;
   for (int z = c.w; z >= 0; z -= 8) {
-    PacedFrame(pacing, double(c.w - z) / c.w, D, [&] {
+    PacedFrame(pacing, double(c.w - z) / c.w, kDuration, [&] {
       Whole(kPictureSlotTwo, 0, 0, c.w, c.h);
       centred(kPictureSlotOne, z, 255, false);
       FullFrame();
@@ -626,14 +626,14 @@ void TransitionZoomThrough() {
     dx = RoundHalfEven(dx + c.w / 100.0);
     dy = RoundHalfEven(dy + c.h / 100.0);
     if (dx >= c.w / 2.0 || dy >= c.h / 2.0 || count >= kMaxSteps) break;
-    pacing.Hold(2.0 * count / 100, D / 2);
+    pacing.Hold(2.0 * count / 100, kDuration / 2);
   }
   pacing.Restart();
   for (int count = 1; count <= kMaxSteps; ++count) {
     dx = RoundHalfEven(dx - c.w / 100.0);
     dy = RoundHalfEven(dy - c.h / 100.0);
     if (dx < 0 || dy < 0) break;
-    PacedFrame(pacing, 2.0 * count / 100, D / 2, [&] {
+    PacedFrame(pacing, 2.0 * count / 100, kDuration / 2, [&] {
       Put(kPictureSlotTwo, dx, dy, c.w - 2 * dx, c.h - 2 * dy, 0, 0, c.w, c.h, true);
     });
   }
@@ -647,7 +647,7 @@ void TransitionZoomCentre() {
   };
   FramePacing pacing;
   for (int z = c.w; z >= 0; z -= 8) {
-    PacedFrame(pacing, double(c.w - z) / c.w, D / 2, [&] {
+    PacedFrame(pacing, double(c.w - z) / c.w, kDuration / 2, [&] {
       ClearBackBuffer(kOpaqueBlack);
       centred(kPictureSlotOne, z, false);
       FullFrame();
@@ -655,7 +655,7 @@ void TransitionZoomCentre() {
   }
   pacing.Restart();
   for (int z = 0; z <= c.w; z += 8) {
-    PacedFrame(pacing, double(z) / c.w, D / 2, [&] { centred(kPictureSlotTwo, z, true); });
+    PacedFrame(pacing, double(z) / c.w, kDuration / 2, [&] { centred(kPictureSlotTwo, z, true); });
   }
 }
 
@@ -673,7 +673,7 @@ void TransitionPeel(const CanvasWindow& canvas, int b) {
   FramePacing pacing;
   if (b == 1) {
     for (int y = 0; y <= c.h; y += 2) {
-      PacedFrame(pacing, double(y) / c.h, D, [&] {
+      PacedFrame(pacing, double(y) / c.h, kDuration, [&] {
         Put(kPictureSlotOne, 0, c.h - y, c.w, y, 0, y, c.w, y, true, 155);
         InPlace(kPictureSlotTwo, 0, y, c.w, 2);
       });
@@ -681,7 +681,7 @@ void TransitionPeel(const CanvasWindow& canvas, int b) {
     return;
   }
   for (int x = 0; x <= c.w; x += 2) {
-    PacedFrame(pacing, double(x) / c.w, D, [&] {
+    PacedFrame(pacing, double(x) / c.w, kDuration, [&] {
       Put(kPictureSlotOne, c.w - x, 0, x, c.h, x, 0, x, c.h, true, 155);
       InPlace(kPictureSlotTwo, x, 0, 2, c.h);
     });
@@ -703,7 +703,7 @@ void TransitionNegative(const CanvasWindow& canvas, const QImage& pic_source) {
   }
   CreatePictureTexture(negative, kPictureSlotTwo);
   const qint64 preparation = pacing.ElapsedMs();
-  const double total = D + 500;
+  const double total = kDuration + 500;
 
   // The outgoing picture fades into its grey negative.
   pacing.Restart();
@@ -735,20 +735,20 @@ void TransitionNegative(const CanvasWindow& canvas, const QImage& pic_source) {
 
 void TransitionCurtain() {
   const Area c = Canvas();
-  constexpr int hs = 6 * s;
+  constexpr int hs = 6 * kStep;
   const int strips = c.h / hs;  // only whole strips fall
   std::vector<double> offset(size_t(strips) + 1, 1);
   std::vector<double> speed(size_t(strips) + 1, 0);
   const double end = 1.65 * c.h;
   FramePacing pacing;
-  for (int u = 0; u <= RoundToInt32(end); u += 2 * s) {
+  for (int u = 0; u <= RoundToInt32(end); u += 2 * kStep) {
     // Strips are released from the bottom up, one per strip height of u, and accelerate.
     const int released = qMin(u / hs, strips);
     for (int i = 1; i <= released; ++i) {
       speed[size_t(i)] += 0.8;
       offset[size_t(i)] = RoundHalfEven(offset[size_t(i)] + speed[size_t(i)]);
     }
-    PacedFrame(pacing, u / end, D + 500, [&] {
+    PacedFrame(pacing, u / end, kDuration + 500, [&] {
       Whole(kPictureSlotTwo, 0, 0, c.w, c.h);
       if (u < c.h) Put(kPictureSlotOne, 0, 0, c.w, c.h - u, 0, 0, c.w, c.h - u, false);
       for (int i = 1; i <= released; ++i) {
@@ -777,14 +777,15 @@ void TransitionRotatingSquares(int b) {
   for (size_t i = 0; i < 16; ++i) {
     const size_t from = b == 1 ? 15 - i : i;
     home[i] = QPointF(kHome[from][0] * tw, kHome[from][1] * th);
-    small[i] = QPointF(RoundHalfEven(c.w / 2.0 + kSmall[from][0] * tw), RoundHalfEven(c.h / 2.0 + kSmall[from][1] * th));
+    small[i] =
+        QPointF(RoundHalfEven(c.w / 2.0 + kSmall[from][0] * tw), RoundHalfEven(c.h / 2.0 + kSmall[from][1] * th));
   }
   const auto tile = [&](int slot, size_t i, QPointF at, double g) {
     Put(slot, home[i].x(), home[i].y(), tw, th, at.x(), at.y(), g * tw, g * th, false);
   };
   FramePacing pacing;
   for (int f = 1; f <= 19; ++f) {
-    PacedFrame(pacing, f / 19.0, D + 200, [&] {
+    PacedFrame(pacing, f / 19.0, kDuration + 200, [&] {
       Whole(kPictureSlotOne, 0, 0, c.w, c.h);
       for (int t = 1; t <= 16; ++t) {
         const size_t i = size_t(t - 1);
@@ -832,7 +833,7 @@ void TransitionRollerThree(int b) {
         phase[size_t(i)] = 3;
       }
     }
-    PacedFrame(pacing, f / 81.0, D, [&] {
+    PacedFrame(pacing, f / 81.0, kDuration, [&] {
       for (int i = 1; i <= 8; ++i) {
         const double x = left[size_t(i)];
         const double m = shrink[size_t(i)];
