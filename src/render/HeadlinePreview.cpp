@@ -50,8 +50,7 @@ TextLook PreviewLook(const TextStyle& argb_style, double sx) {
 
 double Scale(int canvas, qint32 screen) { return screen > 0 ? double(canvas) / screen : 1.0; }
 
-void RunPreview(ProjectModel& model, int selected, int shown, VariantCounters& counters,
-                HeadlinePreviewView& view) {
+void RunPreview(ProjectModel& model, int selected, EffectPreviewState& state, HeadlinePreviewView& view) {
   const QSize canvas = BackBufferSize();
   const double sx = Scale(canvas.width(), model.screen_width);
   const double sy = Scale(canvas.height(), model.screen_height);
@@ -73,19 +72,18 @@ void RunPreview(ProjectModel& model, int selected, int shown, VariantCounters& c
   }
 
   view.RefreshCanvas();
-  counters.BringIntoRange();
+  state.counters.BringIntoRange();
   const ArgbHeadlineColours argb(style);
   item.look = PreviewLook(style, sx);
 
-  CreatePictureTexture(ComposeSlide(model, shown, canvas), kPictureSlotOne);
+  CreatePictureTexture(ComposeSlide(model, state.shown_picture, canvas), kPictureSlotOne);
   view.SetPersistentDrawing(false);
-  RunHeadlineEffect(model.font_list_position, item, counters.a);
+  RunHeadlineEffect(model.font_list_position, item, state.counters.a);
 }
 
 }  // namespace
 
-void PreviewHeadline(ProjectModel& model, int selected, int shown, VariantCounters& counters,
-                     HeadlinePreviewView& view) {
+void PreviewHeadline(ProjectModel& model, int selected, EffectPreviewState& state, HeadlinePreviewView& view) {
   RunFlags& flags = model.flags;
   if (flags.LoadingFlag || !model.settings.enable_headline_effect || flags.ListBusy || flags.BusyFlag ||
       !Direct3DReady() || model.pictures.isEmpty()) {
@@ -93,13 +91,13 @@ void PreviewHeadline(ProjectModel& model, int selected, int shown, VariantCounte
   }
   flags.BusyFlag = true;
   try {
-    RunPreview(model, selected, shown, counters, view);
+    RunPreview(model, selected, state, view);
   } catch (const std::exception&) {
     // A failed preview ends as a finished one does: the canvas is redrawn on its next use.
   }
   view.SetPersistentDrawing(true);
   flags.BusyFlag = false;
-  counters.Advance();
+  state.counters.Advance();
 }
 
 }  // namespace pivlo

@@ -21,15 +21,14 @@ class HeadlinePreviewView {
 };
 
 // The click on the headline effect list: previews the effect at the list's position
-// (model.font_list_position) on the canvas, over the picture the canvas shows. Pictures
-// are numbered from 1, 0 meaning none: `selected` is the picture list's current one,
-// `shown` the canvas's last drawn one. The text is the selected picture's headline in its
-// box, and that picture then keeps the effect; without a selected picture or headline it
-// is the sample "屏幕保护制作", centred. Does nothing while the lists are being filled,
-// the effects are off, the picture list or anything else is busy, the graphics are not
-// ready or the project has no picture. The counters advance after every preview, a failed
-// one included; the headline style is the same afterwards.
-void PreviewHeadline(ProjectModel& model, int selected, int shown, VariantCounters& counters,
-                     HeadlinePreviewView& view);
+// (model.font_list_position) on the canvas, over the picture the canvas shows
+// (state.shown_picture). `selected` is the picture list's current picture (numbered from
+// 1, 0 none): the text is its headline in its box, and that picture then keeps the
+// effect; without a selected picture or headline it is the sample "屏幕保护制作",
+// centred. Does nothing while the lists are being filled, the effects are off, the
+// picture list or anything else is busy, the graphics are not ready or the project has
+// no picture. The counters advance after every preview, a failed one included; the
+// headline style is the same afterwards.
+void PreviewHeadline(ProjectModel& model, int selected, EffectPreviewState& state, HeadlinePreviewView& view);
 
 }  // namespace pivlo

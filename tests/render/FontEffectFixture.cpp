@@ -1,6 +1,5 @@
 #include "render/FontEffectFixture.h"
 
-#include "render/RenderTestSupport.h"
 #include "render/basDirect3D.h"
 #include "render/basTextStyles.h"
 

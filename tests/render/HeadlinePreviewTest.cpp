@@ -11,6 +11,8 @@
 #include "render/basTextStyles.h"
 #include "TestFiles.h"
 
+#include <QTimer>
+
 #include <stdexcept>
 
 namespace pivlo {
@@ -28,6 +30,13 @@ class RecordingPreviewView final : public HeadlinePreviewView {
 
 // Where two frames differ visibly.
 QRect ChangedBox(const QImage& a, const QImage& b) { return test::ChangedBox(a, b, 24); }
+
+// A clock that fails the first time an effect waits.
+class FailingClock final : public EffectClock {
+ public:
+  qint64 NowMs() override { return 0; }
+  void Wait(qint64) override { throw std::runtime_error("the clock failed"); }
+};
 
 // A screen twice the canvas's size, so that boxes and sizes are halved on the canvas.
 class HeadlinePreview : public test::EffectTest {
@@ -52,10 +61,9 @@ class HeadlinePreview : public test::EffectTest {
 
   TextStyle& Style() { return model_.settings.Style(kHeadlineSlot); }
 
-  // Over picture 1, as the canvas shows it.
   void Preview(int selected) {
     canvas_.frames.clear();
-    PreviewHeadline(model_, selected, 1, counters_, view_);
+    PreviewHeadline(model_, selected, state_, view_);
   }
 
   // Where the last frame differs from the still one: the resting text.
@@ -63,7 +71,7 @@ class HeadlinePreview : public test::EffectTest {
 
   test::TempFolder folder_;
   ProjectModel model_{Environment()};
-  VariantCounters counters_;
+  EffectPreviewState state_{.shown_picture = 1};
   RecordingPreviewView view_;
 };
 
@@ -109,7 +117,7 @@ TEST_F(HeadlinePreview, FourSlideInPreviewsComeFromTheLeftTheTopTheRightAndTheBo
     EXPECT_NEAR(moved.x(), 20 * direction.x(), 2) << direction.x() << "," << direction.y();
     EXPECT_NEAR(moved.y(), 20 * direction.y(), 2) << direction.x() << "," << direction.y();
   }
-  EXPECT_EQ(counters_.a, 4);  // brought back to 0 before the next preview
+  EXPECT_EQ(state_.counters.a, 4);  // brought back to 0 before the next preview
 }
 
 TEST_F(HeadlinePreview, TheHeadlineColoursAreTheSameAfterAPreviewAndAfterAnError) {
@@ -122,10 +130,10 @@ TEST_F(HeadlinePreview, TheHeadlineColoursAreTheSameAfterAPreviewAndAfterAnError
   // While the effect runs, busy, the style holds ARGB colours.
   QList<Colour> during;
   bool busy_during = false;
-  clock_.on_wait = [&] {
-    if (during.isEmpty()) during = {Style().start_color, Style().end_color, Style().border_color};
+  QTimer::singleShot(0, [&] {
+    during = {Style().start_color, Style().end_color, Style().border_color};
     busy_during = model_.flags.BusyFlag;
-  };
+  });
   Preview(0);
   EXPECT_EQ(during, (QList<Colour>{Colour(0xFFFF8000u), Colour(0xFF0000FFu), Colour(0xAA010203u)}));
   EXPECT_TRUE(busy_during);
@@ -133,12 +141,13 @@ TEST_F(HeadlinePreview, TheHeadlineColoursAreTheSameAfterAPreviewAndAfterAnError
   EXPECT_EQ(Style(), before);
 
   // A failure in the middle of the effect ends the preview as a finished one ends.
-  clock_.on_wait = [] { throw std::runtime_error("the clock failed"); };
+  FailingClock failing;
+  SetEffectClock(&failing);
   view_.calls.clear();
   Preview(0);
   EXPECT_EQ(Style(), before);
   EXPECT_FALSE(model_.flags.BusyFlag);
-  EXPECT_EQ(counters_.a, 2);
+  EXPECT_EQ(state_.counters.a, 2);
   EXPECT_EQ(view_.calls.last(), QStringLiteral("persistent"));
 }
 
@@ -162,15 +171,15 @@ TEST_F(HeadlinePreview, NothingRunsWhileAGuardHolds) {
     guard.set(model);
     const RunFlags flags = model.flags;
     canvas_.frames.clear();
-    PreviewHeadline(model, 1, 1, counters_, view_);
+    PreviewHeadline(model, 1, state_, view_);
     EXPECT_TRUE(canvas_.frames.isEmpty()) << guard.name;
     EXPECT_EQ(model.flags.BusyFlag, flags.BusyFlag) << guard.name;
-    EXPECT_EQ(counters_.a, 0) << guard.name;
+    EXPECT_EQ(state_.counters.a, 0) << guard.name;
     EXPECT_TRUE(model.pictures.isEmpty() || model.pictures[0].head_dynamic_style == 0) << guard.name;
   }
   ReleaseDirect3D();  // the graphics are not ready
   Preview(1);
-  EXPECT_EQ(counters_.a, 0);
+  EXPECT_EQ(state_.counters.a, 0);
   EXPECT_TRUE(view_.calls.isEmpty());
 }
 

@@ -6,8 +6,41 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace pivlo::test {
+
+void RecordingCanvas::PresentFrame(const QImage& frame) {
+  const QImage copy = frame.copy();
+  unchanged.append(!copy.isNull() && shown_.size() == copy.size() && shown_.format() == copy.format() &&
+                   std::memcmp(shown_.constBits(), copy.constBits(), size_t(copy.sizeInBytes())) == 0);
+  shown_ = copy;
+  if (keep_frames_) frames.append(copy);
+  ++presents;
+}
+
+void ExpectMatchesGolden(const QImage& image, const QString& name, GoldenTolerance tolerance) {
+  const QString path = QStringLiteral(PIVLO_FIXTURES_DIR "/render/") + name;
+  if (qEnvironmentVariableIsSet("PIVLO_UPDATE_GOLDEN")) {
+    QDir().mkpath(QFileInfo(path).path());
+    ASSERT_TRUE(image.save(path, "PNG"));
+  }
+  const QImage golden = QImage(path).convertToFormat(QImage::Format_ARGB32);
+  ASSERT_FALSE(golden.isNull()) << path.toStdString();
+  ASSERT_EQ(golden.size(), image.size()) << name.toStdString();
+  const QImage got = image.convertToFormat(QImage::Format_ARGB32);
+  qint64 differing = 0;
+  int worst = 0;
+  for (int y = 0; y < got.height(); ++y) {
+    for (int x = 0; x < got.width(); ++x) {
+      const int d = ChannelDistance(got.pixel(x, y), golden.pixel(x, y));
+      worst = qMax(worst, d);
+      if (d > tolerance.noticeable) ++differing;
+    }
+  }
+  EXPECT_LE(differing, qint64(got.width()) * got.height() * tolerance.per_mille / 1000) << name.toStdString();
+  EXPECT_LE(worst, tolerance.worst) << name.toStdString();
+}
 
 QImage CoordinatePicture(QSize size) {
   QImage image(size, QImage::Format_RGB32);
@@ -43,29 +76,6 @@ QRect ChangedBox(const QImage& a, const QImage& b, int threshold) {
     }
   }
   return box;
-}
-
-void ExpectMatchesGolden(const QImage& image, const QString& name) {
-  const QString path = QStringLiteral(PIVLO_FIXTURES_DIR "/render/") + name;
-  if (qEnvironmentVariableIsSet("PIVLO_UPDATE_GOLDEN")) {
-    QDir().mkpath(QFileInfo(path).path());
-    ASSERT_TRUE(image.save(path, "PNG"));
-  }
-  const QImage golden = QImage(path).convertToFormat(QImage::Format_ARGB32);
-  ASSERT_FALSE(golden.isNull()) << path.toStdString();
-  ASSERT_EQ(golden.size(), image.size());
-  const QImage got = image.convertToFormat(QImage::Format_ARGB32);
-  qint64 differing = 0;
-  int worst = 0;
-  for (int y = 0; y < got.height(); ++y) {
-    for (int x = 0; x < got.width(); ++x) {
-      const int d = ChannelDistance(got.pixel(x, y), golden.pixel(x, y));
-      worst = qMax(worst, d);
-      if (d > 48) ++differing;
-    }
-  }
-  EXPECT_LE(differing, qint64(got.width()) * got.height() / 200) << name.toStdString();
-  EXPECT_LE(worst, 160) << name.toStdString();
 }
 
 }  // namespace pivlo::test

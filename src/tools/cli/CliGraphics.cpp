@@ -1,41 +1,58 @@
 #include "cli/CliGraphics.h"
 #include "cli/CliOutput.h"
 
-#include "builder/ResourcePackage.h"
 #include "builder/RuntimeLibrary.h"
-#include "core/AppFolders.h"
 #include "media/basGdiPlus.h"
 #include "render/basDirect3D.h"
 #include "render/basTextStyles.h"
 
 #include <QDir>
 
-#include <optional>
-
 namespace pivlo::cli {
 
-QByteArray ShippedRainbowPicture() {
-  const std::optional<ResourcePackage> package =
-      ResourcePackage::Open(ApplicationFolder() + QStringLiteral("gmi.src"), ResourceKind::Images);
-  if (!package) return QByteArray();
-  const std::optional<qint32> number = package->Find(QStringLiteral("rainbow.jpg"));
-  return number ? package->Read(*number).value_or(QByteArray()) : QByteArray();
+void FrameWriter::PresentFrame(const QImage& frame) {
+  shown_ = frame.copy();
+  ++presents_;
+  if (folder_.isEmpty() || failed_) return;
+  const QString path = QDir(folder_).filePath(QStringLiteral("%1.png").arg(presents_, 4, 10, QLatin1Char('0')));
+  failed_ = !WriteOutputFile(path, EncodePicture(shown_, QStringLiteral("PNG"), -1));
 }
 
-bool StartGraphics(CanvasWindow& canvas) {
-  SetRainbowPicture(ShippedRainbowPicture());
-  InitDirect3D(canvas, RuntimeLibraryPath());
-  if (Direct3DReady()) return true;
-  PrintError(QStringLiteral("graphics runtime: ") + Direct3DStatusText(Direct3DStatus(), RuntimeLibraryFileName()));
+bool IsPicture(const QString& path) {
+  if (ProbeImageFile(path, false).IsKnown()) return true;
+  PrintError(path + QStringLiteral(": not a picture"));
   return false;
 }
 
-void FrameFilesCanvas::PresentFrame(const QImage& frame) {
-  ++presented_;
-  if (folder_.isEmpty() || write_failed_) return;
-  const QString path = QDir(folder_).filePath(QStringLiteral("%1.png").arg(presented_, 4, 10, QLatin1Char('0')));
-  const QByteArray png = EncodePicture(frame.convertToFormat(QImage::Format_RGB32), QStringLiteral("PNG"), -1);
-  write_failed_ = png.isEmpty() || !WriteOutputFile(path, png);
+bool MakeOutputFolder(const QString& folder) {
+  if (folder.isEmpty() || QDir().mkpath(folder)) return true;
+  PrintError(folder + QStringLiteral(": cannot make the folder"));
+  return false;
+}
+
+EffectRun::EffectRun(CanvasWindow& window, bool unpaced) {
+  if (unpaced) SetEffectClock(&step_clock_);
+  SetRainbowPicture(ShippedRainbowPicture());
+  InitDirect3D(window, RuntimeLibraryPath());
+  ready_ = Direct3DReady();
+  if (!ready_) PrintError(Direct3DStatusText(Direct3DStatus(), RuntimeLibraryFileName()));
+}
+
+EffectRun::~EffectRun() {
+  ReleaseDirect3D();
+  SetEffectClock(nullptr);
+}
+
+void EffectRun::Start() {
+  timer_.start();
+  effect_start_ = CurrentEffectClock().NowMs();
+}
+
+QString EffectRun::Report(int frames) {
+  return QStringLiteral("frames=%1\nelapsed_ms=%2\neffect_ms=%3\n")
+      .arg(frames)
+      .arg(timer_.elapsed())
+      .arg(CurrentEffectClock().NowMs() - effect_start_);
 }
 
 }  // namespace pivlo::cli

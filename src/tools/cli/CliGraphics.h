@@ -3,7 +3,7 @@
 #include "render/CanvasWindow.h"
 #include "render/FramePacing.h"
 
-#include <QByteArray>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QString>
 
@@ -11,45 +11,58 @@
 
 namespace pivlo::cli {
 
-// Effects on the command line: the graphics runtime on a canvas of our own, frames
-// written as files, and a clock that need not wait.
+// Effects on the command line: the graphics runtime on a window of our own whose frames
+// can be written as files, paced or on a clock that need not wait.
 
-// The rainbow texture from gmi.src beside the program (the text fill and the graphics
-// probe's test texture); empty when the package or the picture is missing.
-QByteArray ShippedRainbowPicture();
-
-// Probes the graphics runtime beside the program on the canvas, the shipped rainbow
-// picture as its test texture. On failure says why on stderr and gives false.
-bool StartGraphics(CanvasWindow& canvas);
-
-// A canvas that counts the presented frames and, given a folder, writes each one as
-// NNNN.png there, numbered from 0001.
-class FrameFilesCanvas final : public CanvasWindow {
+// The software device's window: counts the presented frames and, when asked, writes each
+// to the output folder as NNNN.png, numbered from 0001.
+class FrameWriter final : public CanvasWindow {
  public:
-  FrameFilesCanvas(QSize size, QString folder) : size_(size), folder_(std::move(folder)) {}
+  FrameWriter(QSize size, QString folder) : size_(size), folder_(std::move(folder)) {}
   QSize InnerSize() const override { return size_; }
   void PresentFrame(const QImage& frame) override;
-
-  int Presented() const { return presented_; }
+  QImage ShownImage() const override { return shown_; }
+  void Show(const QImage& image) { shown_ = image; }
+  int Presents() const { return presents_; }
   // A frame could not be written (said on stderr); later frames are not written.
-  bool WriteFailed() const { return write_failed_; }
+  bool Failed() const { return failed_; }
 
  private:
   QSize size_;
   QString folder_;
-  int presented_ = 0;
-  bool write_failed_ = false;
+  QImage shown_;
+  int presents_ = 0;
+  bool failed_ = false;
 };
 
-// Time passes only in the waits, which return at once: an effect runs as fast as it can
-// draw, and the clock still shows the time it would have taken paced.
-class UnpacedClock final : public EffectClock {
+// True when the file is a picture the program reads; otherwise says so on stderr.
+bool IsPicture(const QString& path);
+// Makes the output folder when one is named; false, said on stderr, when it cannot.
+bool MakeOutputFolder(const QString& folder);
+
+// One effect run: the graphics runtime probed on the window (the shipped rainbow picture
+// as its test texture) and, unpaced, a clock that steps only while the effect waits.
+// Both are given back when the run ends.
+class EffectRun {
  public:
-  qint64 NowMs() override { return now_; }
-  void Wait(qint64 milliseconds) override { now_ += qMax<qint64>(0, milliseconds); }
+  EffectRun(CanvasWindow& window, bool unpaced);
+  ~EffectRun();
+  EffectRun(const EffectRun&) = delete;
+  EffectRun& operator=(const EffectRun&) = delete;
+
+  // The graphics are ready; otherwise the probe's message was said on stderr.
+  bool Ready() const { return ready_; }
+  // The effect starts now.
+  void Start();
+  // frames=N, elapsed_ms= (the time it took) and effect_ms= (the time on the effect's
+  // clock) since Start, one a line.
+  QString Report(int frames);
 
  private:
-  qint64 now_ = 0;
+  StepEffectClock step_clock_;
+  bool ready_ = false;
+  QElapsedTimer timer_;
+  qint64 effect_start_ = 0;
 };
 
 }  // namespace pivlo::cli

@@ -1,4 +1,3 @@
-#include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
 #include "cli/CliGraphics.h"
 #include "cli/CliOutput.h"
@@ -10,7 +9,6 @@
 #include "render/basFontEffectD3D.h"
 #include "render/basTextStyles.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <array>
@@ -125,35 +123,26 @@ ProjectModel HeadlineProject(const HeadlineArguments& a, const QString& font) {
 int Headline(const QStringList& args) {
   const std::optional<HeadlineArguments> parsed = ParseHeadline(args);
   if (!parsed) return kUsageError;
-  if (!IsFile(parsed->picture)) return 1;
+  if (!IsPicture(parsed->picture)) return 1;
   const QString font = parsed->font.isEmpty() ? DefaultTextFontName(QString()) : InstalledFamily(parsed->font);
   if (font.isEmpty()) {
     PrintError(parsed->font + QStringLiteral(": no installed font family has this name"));
     return 1;
   }
-  if (!parsed->out.isEmpty() && !QDir().mkpath(parsed->out)) {
-    PrintError(parsed->out + QStringLiteral(": cannot make the folder"));
-    return 1;
-  }
+  if (!MakeOutputFolder(parsed->out)) return 1;
 
   ProjectModel model = HeadlineProject(*parsed, font);
-  FrameFilesCanvas canvas(parsed->size, parsed->out);
-  if (!StartGraphics(canvas)) return 1;
-  UnpacedClock unpaced;
-  if (parsed->unpaced) SetEffectClock(&unpaced);
-  EffectClock& clock = CurrentEffectClock();
-
-  VariantCounters counters;
-  counters.a = qint16(parsed->variant);
+  FrameWriter canvas(parsed->size, parsed->out);
+  EffectRun run(canvas, parsed->unpaced);
+  if (!run.Ready()) return 1;
+  EffectPreviewState state;
+  state.counters.a = qint16(parsed->variant);
+  state.shown_picture = 1;
   HeadlinePreviewView view;
-  const qint64 start = clock.NowMs();
-  PreviewHeadline(model, 1, 1, counters, view);
-  const qint64 elapsed = clock.NowMs() - start;
-  SetEffectClock(nullptr);
-  ReleaseDirect3D();
-
-  PrintOut(QStringLiteral("frames=%1\nelapsed_ms=%2\n").arg(canvas.Presented()).arg(elapsed));
-  return canvas.WriteFailed() ? 1 : 0;
+  run.Start();
+  PreviewHeadline(model, 1, state, view);
+  PrintOut(run.Report(canvas.Presents()));
+  return canvas.Failed() ? 1 : 0;
 }
 
 }  // namespace pivlo::cli

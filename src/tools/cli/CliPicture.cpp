@@ -1,4 +1,3 @@
-#include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
 
@@ -7,9 +6,16 @@
 #include "media/basGdiPlus.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace pivlo::cli {
 namespace {
+
+bool IsFile(const QString& path) {
+  if (QFileInfo(path).isFile()) return true;
+  PrintError(path + QStringLiteral(": no such file"));
+  return false;
+}
 
 struct DecodeOptions {
   int mode = kPlaceCentred;

@@ -1,6 +1,4 @@
-#include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
-#include "cli/CliGraphics.h"
 #include "cli/CliOutput.h"
 
 #include "render/basTextStyles.h"
