@@ -48,19 +48,6 @@ double StartHeadline(const HeadlineItem& item, const Box& box, bool still, qint6
   return preparation > limit_ms ? 0.0 : double(preparation);
 }
 
-// One frame: drawn and presented unless the device is lost or a resource failed, then
-// held until the clock has caught up with its progress.
-template <typename Draws>
-void PacedFrame(FramePacing& pacing, double progress, double duration_ms, const Draws& draws) {
-  if (FramePacing::MayDraw()) {
-    BeginScene();
-    draws();
-    EndScene();
-    Present();
-  }
-  pacing.Hold(progress, duration_ms);
-}
-
 void Background() {
   const QSize size = BackBufferSize();
   DrawPicture(0, 0, float(size.width()), float(size.height()), kPictureSlotOne, 255, 0, 0, 0, 0, false);
