@@ -14,17 +14,6 @@
 
 namespace pivlo {
 
-// Kept by the main window for the program run and shared by the effect previews.
-struct EffectPreviewState {
-  VariantCounters counters;
-  // The picture the canvas shows (its last drawn one, 1-based; 0 none): a preview starts
-  // from it and leaves the incoming picture there.
-  qint32 shown_picture = 0;
-  // The incoming picture of transition previews: flips between 1 and 2 before each use,
-  // so the first preview brings in picture 2.
-  qint32 alternate_picture = 1;
-};
-
 // What a transition preview works with. The editor's canvas presents the frames, and
 // ends showing the incoming picture composed with its frame.
 struct TransitionPreviewContext {

@@ -97,24 +97,6 @@ void Line(bool column, double q, double thickness, int alpha = 255) {
   }
 }
 
-// One frame: the draws in a scene, presented; skipped while the device is lost or a
-// resource failed (the caller's pacing still runs).
-template <typename Draws>
-void DrawFrame(Draws&& draws) {
-  if (!FramePacing::MayDraw()) return;
-  BeginScene();
-  draws();
-  EndScene();
-  Present();
-}
-
-// A frame, then the hold of its progress over the phase's duration.
-template <typename Draws>
-void PacedFrame(FramePacing& pacing, double progress, double duration, Draws&& draws) {
-  DrawFrame(draws);
-  pacing.Hold(progress, duration);
-}
-
 // Opaque 32-bit copy of what the canvas shows, at the canvas's size (missing parts black).
 QImage CanvasScreen(const CanvasWindow& canvas) {
   const Area c = Canvas();

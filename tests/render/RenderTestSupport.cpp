@@ -66,4 +66,16 @@ int ChannelDistance(QRgb a, QRgb b) {
                    std::abs(qAlpha(a) - qAlpha(b))});
 }
 
+QRect ChangedBox(const QImage& a, const QImage& b, int threshold) {
+  const QImage first = a.convertToFormat(QImage::Format_ARGB32);
+  const QImage second = b.convertToFormat(QImage::Format_ARGB32);
+  QRect box;
+  for (int y = 0; y < first.height(); ++y) {
+    for (int x = 0; x < first.width(); ++x) {
+      if (ChannelDistance(first.pixel(x, y), second.pixel(x, y)) > threshold) box |= QRect(x, y, 1, 1);
+    }
+  }
+  return box;
+}
+
 }  // namespace pivlo::test

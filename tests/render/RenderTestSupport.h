@@ -70,5 +70,8 @@ QImage CoordinatePicture(QSize size);
 QRect InkBox(const QImage& image, int alpha_threshold = 0);
 // The largest difference of any channel between two pixels.
 int ChannelDistance(QRgb a, QRgb b);
+// The bounding box of the pixels where two images of one size differ by more than the
+// threshold in some channel; null when none does.
+QRect ChangedBox(const QImage& a, const QImage& b, int threshold);
 
 }  // namespace pivlo::test

@@ -1,21 +1,15 @@
 #include "cli/CliCommands.h"
+#include "cli/CliGraphics.h"
 #include "cli/CliOutput.h"
 
-#include "builder/RuntimeLibrary.h"
 #include "core/ProjectModel.h"
 #include "media/basGdiPlus.h"
-#include "render/FramePacing.h"
 #include "render/LayoutCompose.h"
 #include "render/basDirect3D.h"
-#include "render/basTextStyles.h"
 #include "render/basTransitionD3D.h"
 
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QScopeGuard>
 
-#include <memory>
 #include <optional>
 
 namespace pivlo::cli {
@@ -71,38 +65,6 @@ std::optional<TransitionOptions> ParseOptions(const QStringList& args) {
   return options;
 }
 
-// The software device's window: counts the presented frames and, when asked, writes each
-// to the output folder as NNNN.png.
-class FrameWriter final : public CanvasWindow {
- public:
-  FrameWriter(QSize size, QString folder) : size_(size), folder_(std::move(folder)) {}
-  QSize InnerSize() const override { return size_; }
-  void PresentFrame(const QImage& frame) override {
-    shown_ = frame.copy();
-    ++presents_;
-    if (folder_.isEmpty() || failed_) return;
-    const QString path = QDir(folder_).filePath(QStringLiteral("%1.png").arg(presents_, 4, 10, QLatin1Char('0')));
-    failed_ = !WriteOutputFile(path, EncodePicture(shown_, QStringLiteral("PNG"), -1));
-  }
-  QImage ShownImage() const override { return shown_; }
-  void Show(const QImage& image) { shown_ = image; }
-  int Presents() const { return presents_; }
-  bool Failed() const { return failed_; }
-
- private:
-  QSize size_;
-  QString folder_;
-  QImage shown_;
-  int presents_ = 0;
-  bool failed_ = false;
-};
-
-bool IsPicture(const QString& path) {
-  if (ProbeImageFile(path, false).IsKnown()) return true;
-  PrintError(path + QStringLiteral(": not a picture"));
-  return false;
-}
-
 }  // namespace
 
 int RunTransitionCommand(const QStringList& args) {
@@ -118,10 +80,7 @@ int RunTransitionCommand(const QStringList& args) {
       return 1;
     }
   }
-  if (!options->out.isEmpty() && !QDir().mkpath(options->out)) {
-    PrintError(options->out + QStringLiteral(": cannot make the folder"));
-    return 1;
-  }
+  if (!MakeOutputFolder(options->out)) return 1;
 
   // The two pictures as the canvas composes them, on a screen of the canvas's size.
   ProjectModel project(ModelEnvironment{options->size.width(), options->size.height(), QString(), 0});
@@ -131,16 +90,8 @@ int RunTransitionCommand(const QStringList& args) {
   const QImage incoming = ComposeSlide(project, 2, options->size);
 
   FrameWriter canvas(options->size, options->out);
-  StepEffectClock step_clock;
-  if (options->unpaced) SetEffectClock(&step_clock);
-  const auto restore_clock = qScopeGuard([] { SetEffectClock(nullptr); });
-  SetRainbowPicture(ShippedRainbowPicture());
-  InitDirect3D(canvas, RuntimeLibraryPath());
-  const auto release = qScopeGuard([] { ReleaseDirect3D(); });
-  if (!Direct3DReady()) {
-    PrintError(Direct3DStatusText(Direct3DStatus(), RuntimeLibraryFileName()));
-    return 1;
-  }
+  EffectRun run(canvas, options->unpaced);
+  if (!run.Ready()) return 1;
   CreatePictureTexture(outgoing, kPictureSlotOne);
   CreatePictureTexture(incoming, kPictureSlotTwo);
   if (!frame.isEmpty()) CreateFrameTexture(frame);
@@ -152,15 +103,10 @@ int RunTransitionCommand(const QStringList& args) {
   DrawFrameOverlay(shown, frame);
   canvas.Show(shown);
 
-  QElapsedTimer timer;
-  timer.start();
-  const qint64 effect_start = CurrentEffectClock().NowMs();
+  run.Start();
   RunTransition(options->position, *options->variant,
                 TransitionInputs{&canvas, incoming, qint32(options->size.width())});
-  PrintOut(QStringLiteral("frames=%1\nelapsed_ms=%2\neffect_ms=%3\n")
-               .arg(canvas.Presents())
-               .arg(timer.elapsed())
-               .arg(CurrentEffectClock().NowMs() - effect_start));
+  PrintOut(run.Report(canvas.Presents()));
   return canvas.Failed() ? 1 : 0;
 }
 

@@ -75,6 +75,13 @@ const Command kCommands[] = {
      "      default) and print frames=, elapsed_ms= and effect_ms=; --unpaced runs at once on a\n"
      "      clock that only steps while the effect waits; --out writes every frame as DIR/NNNN.png",
      pivlo::cli::RunTransitionCommand, true},
+    {{QStringLiteral("headline")}, pivlo::cli::kHeadlineArguments,
+     "preview headline effect POS (0-8) over the picture on the software device (960x720 by\n"
+     "      default, the screen's size too) and print frames=, elapsed_ms= and effect_ms=; the box\n"
+     "      is in canvas pixels (default: where a new picture's headline sits, fitted to the text);\n"
+     "      --variant is the slide-in's side; --unpaced runs at once on a clock that only steps\n"
+     "      while the effect waits; --out writes every frame as DIR/NNNN.png",
+     pivlo::cli::Headline, true},
 };
 
 QString Usage() {
