@@ -1,6 +1,7 @@
 // Effect frames are composed of sprite draws: a full-canvas picture and a scaled,
 // half-transparent one must leave room for 60 frames a second (under 8 ms for both).
 
+#include "BenchPictures.h"
 #include "media/basGdiPlus.h"
 #include "render/basDirect3D.h"
 #include "render/basTextStyles.h"
@@ -17,25 +18,12 @@ class NullCanvas final : public pivlo::CanvasWindow {
  public:
   QSize InnerSize() const override { return kCanvas; }
   void PresentFrame(const QImage& frame) override { benchmark::DoNotOptimize(frame.constBits()); }
+  QImage ShownImage() const override { return QImage(); }
 };
 
 QByteArray Png(const QImage& image) { return pivlo::EncodePicture(image, QStringLiteral("PNG"), -1); }
 
-// A photograph-like picture: smooth gradients with some noise, opaque.
-QImage Picture(int seed) {
-  QImage image(kCanvas, QImage::Format_RGB32);
-  quint32 noise = 2463534242u + quint32(seed);
-  for (int y = 0; y < image.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      noise ^= noise << 13;
-      noise ^= noise >> 17;
-      noise ^= noise << 5;
-      line[x] = qRgb((x / 4 + seed * 60) & 255, (y / 3) & 255, int(noise & 63) + 96);
-    }
-  }
-  return image;
-}
+QImage Picture(int seed) { return pivlo::bench::PhotoLikePicture(kCanvas, seed); }
 
 // The binding on a 960 x 720 canvas with both picture slots filled.
 bool Prepare(benchmark::State& state, NullCanvas& canvas) {

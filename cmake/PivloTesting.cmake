@@ -42,14 +42,18 @@ function(pivlo_add_fuzzer name)
   set_tests_properties(${name}_corpus PROPERTIES ENVIRONMENT "${PIVLO_TEST_ENVIRONMENT}" LABELS fuzz)
 endfunction()
 
-# pivlo_add_benchmark(NAME SOURCES src... LIBS lib...)
-# CTest runs each benchmark once, briefly, so that it keeps working; the figures come from
-# the optimised tree (./run bench).
+# pivlo_add_benchmark(NAME SOURCES src... LIBS lib... [SMOKE_FILTER regex])
+# CTest runs each benchmark once, briefly, so that it keeps working (only those matching
+# SMOKE_FILTER when given); the figures come from the optimised tree (./run bench).
 function(pivlo_add_benchmark name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SMOKE_FILTER" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/bench/BenchMain.cpp)
   target_link_libraries(${name} PRIVATE benchmark::benchmark ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
-  add_test(NAME ${name}_smoke COMMAND ${name} --benchmark_min_time=0.000001 --benchmark_repetitions=1)
+  set(smoke_filter)
+  if(ARG_SMOKE_FILTER)
+    set(smoke_filter --benchmark_filter=${ARG_SMOKE_FILTER})
+  endif()
+  add_test(NAME ${name}_smoke COMMAND ${name} --benchmark_min_time=0.000001 --benchmark_repetitions=1 ${smoke_filter})
   set_tests_properties(${name}_smoke PROPERTIES ENVIRONMENT "${PIVLO_TEST_ENVIRONMENT}" LABELS bench)
 endfunction()

@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QTransform>
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -34,6 +37,38 @@ int PowerOfTwoAtLeast(int side) {
   return size;
 }
 
+// x with each 8-bit channel multiplied by a / 255, rounded (the raster engine's rule).
+inline uint32_t ByteMul(uint32_t x, uint32_t a) {
+  uint32_t t = (x & 0xff00ffu) * a;
+  t = ((t + ((t >> 8) & 0xff00ffu) + 0x800080u) >> 8) & 0xff00ffu;
+  x = ((x >> 8) & 0xff00ffu) * a;
+  x = (x + ((x >> 8) & 0xff00ffu) + 0x800080u) & 0xff00ff00u;
+  return x | t;
+}
+
+// Premultiplied source over destination, the source's alpha first scaled by `alpha`.
+void BlendRow(uint32_t* out, const uint32_t* in, int length, uint32_t alpha) {
+  for (int i = 0; i < length; ++i) {
+    uint32_t s = in[i];
+    if (alpha != 255) s = ByteMul(s, alpha);
+    if (s >= 0xff000000u) {
+      out[i] = s;
+    } else if (s != 0) {
+      out[i] = s + ByteMul(out[i], 255 - (s >> 24));
+    }
+  }
+}
+
+bool Opaque(const QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(line[x]) != 255) return false;
+    }
+  }
+  return true;
+}
+
 int TextureSide(int rule, int image_side) {
   if (rule == PIVLOFX_SIZE_IMAGE) return image_side;
   if (rule == PIVLOFX_SIZE_POW2 || rule == 0) return PowerOfTwoAtLeast(image_side);
@@ -54,6 +89,7 @@ struct pivlofx_texture {
   QImage image;  // the texture, image in the top-left corner
   int image_width = 0;
   int image_height = 0;
+  bool opaque = false;  // every pixel has alpha 255: drawn at full alpha it is copied
 };
 
 struct pivlofx_sprite {
@@ -63,6 +99,56 @@ struct pivlofx_sprite {
   int flags = 0;
   QTransform transform;
 };
+
+namespace {
+
+// Fills the area (clipped) with the colour, premultiplied, without blending.
+void Fill(QImage& buffer, const QRect& rect, uint32_t argb) {
+  const QRect area = rect & buffer.rect();
+  if (area.isEmpty()) return;
+  const uint32_t pixel = qPremultiply(argb);
+  uchar* const bits = buffer.bits();
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    auto* line = reinterpret_cast<uint32_t*>(bits + y * buffer.bytesPerLine()) + area.left();
+    std::fill(line, line + area.width(), pixel);
+  }
+}
+
+// Blends of more pixels than this go to the raster engine, whose vector code and worker
+// threads pay for their start-up only on large areas.
+constexpr qint64 kSmallBlendPixels = 32768;
+
+// A draw that only moves pixels (scale 1, a whole-pixel translation, blended): opaque
+// copies and small blends are done row by row here. The raster engine would hand each such
+// draw to its worker threads, which costs far more than it saves for the thin strips
+// transitions draw. False when the draw is left to the raster engine.
+bool DrawMoved(QImage& buffer, const pivlofx_texture& texture, const QRect& source, QPoint origin,
+               const QTransform& transform, uint32_t alpha) {
+  if (transform.type() > QTransform::TxTranslate) return false;
+  const double dx = transform.dx() - origin.x();
+  const double dy = transform.dy() - origin.y();
+  if (dx != std::floor(dx) || dy != std::floor(dy) || std::abs(dx) > kMaxSide || std::abs(dy) > kMaxSide) return false;
+  const QPoint offset{int(dx), int(dy)};
+  const QRect target = (source & texture.image.rect()).translated(offset) & buffer.rect();
+  const bool copy = alpha == 255 && texture.opaque;
+  if (!copy && qint64(target.width()) * target.height() > kSmallBlendPixels) return false;
+  if (target.isEmpty()) return true;
+  uchar* const out_bits = buffer.bits();
+  const uchar* const in_bits = texture.image.constBits();
+  for (int y = target.top(); y <= target.bottom(); ++y) {
+    auto* out = reinterpret_cast<uint32_t*>(out_bits + y * buffer.bytesPerLine()) + target.left();
+    const auto* in = reinterpret_cast<const uint32_t*>(in_bits + (y - offset.y()) * texture.image.bytesPerLine()) +
+                     (target.left() - offset.x());
+    if (copy) {
+      std::memcpy(out, in, size_t(target.width()) * 4);
+    } else {
+      BlendRow(out, in, target.width(), alpha);
+    }
+  }
+  return true;
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -112,11 +198,13 @@ int pivlofx_device_end_scene(pivlofx_device* device) {
 
 int pivlofx_device_clear(pivlofx_device* device, uint32_t argb) {
   if (device == nullptr || !device->painter.isActive()) return PIVLOFX_E_INVALIDCALL;
-  QPainter& painter = device->painter;
-  painter.resetTransform();
-  painter.setOpacity(1.0);
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.fillRect(device->back_buffer.rect(), QColor::fromRgba(argb));
+  Fill(device->back_buffer, device->back_buffer.rect(), argb);
+  return PIVLOFX_OK;
+}
+
+int pivlofx_device_clear_rect(pivlofx_device* device, const int rect[4], uint32_t argb) {
+  if (device == nullptr || rect == nullptr || !device->painter.isActive()) return PIVLOFX_E_INVALIDCALL;
+  Fill(device->back_buffer, QRect(QPoint(rect[0], rect[1]), QPoint(rect[2] - 1, rect[3] - 1)), argb);
   return PIVLOFX_OK;
 }
 
@@ -192,6 +280,7 @@ int pivlofx_texture_create(pivlofx_device* device, const void* bytes, int length
     delete made;
     return PIVLOFX_E_OUTOFMEMORY;
   }
+  made->opaque = Opaque(made->image);
   *texture = made;
   return PIVLOFX_OK;
 }
@@ -250,11 +339,14 @@ int pivlofx_sprite_draw(pivlofx_sprite* sprite, pivlofx_texture* texture, const 
   // Texture pixels map to the target through the rectangle's origin and the transform;
   // a rectangle running backwards samples mirrored.
   const QRectF source = QRectF(QPointF(left, top), QPointF(right, bottom)).normalized();
+  const bool blend = (sprite->flags & PIVLOFX_SPRITE_ALPHABLEND) != 0;
+  if (blend && DrawMoved(sprite->device->back_buffer, *texture, source.toRect(), QPoint(left, top), sprite->transform,
+                         qAlpha(argb))) {
+    return PIVLOFX_OK;
+  }
   painter.setTransform(QTransform::fromTranslate(-left, -top) * sprite->transform);
   painter.setOpacity(qAlpha(argb) / 255.0);
-  painter.setCompositionMode((sprite->flags & PIVLOFX_SPRITE_ALPHABLEND) != 0
-                                 ? QPainter::CompositionMode_SourceOver
-                                 : QPainter::CompositionMode_Source);
+  painter.setCompositionMode(blend ? QPainter::CompositionMode_SourceOver : QPainter::CompositionMode_Source);
   painter.drawImage(source, texture->image, source);
   return PIVLOFX_OK;
 }

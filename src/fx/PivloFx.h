@@ -88,6 +88,9 @@ PIVLOFX_API int pivlofx_device_begin_scene(pivlofx_device* device);
 PIVLOFX_API int pivlofx_device_end_scene(pivlofx_device* device);
 /* Fills the whole back buffer with the colour (no blending). Only inside a scene. */
 PIVLOFX_API int pivlofx_device_clear(pivlofx_device* device, uint32_t argb);
+/* Fills the rectangle (left, top, right, bottom; clipped to the back buffer) with the
+ * colour (no blending). Only inside a scene. */
+PIVLOFX_API int pivlofx_device_clear_rect(pivlofx_device* device, const int rect[4], uint32_t argb);
 /* Hands the back buffer to the host. Not inside a scene; DEVICELOST while lost. */
 PIVLOFX_API int pivlofx_device_present(pivlofx_device* device);
 PIVLOFX_API int pivlofx_device_test_cooperative_level(pivlofx_device* device);

@@ -15,6 +15,9 @@ class CanvasWindow {
   // Shows a presented frame. The image wraps the device's back buffer and is valid only
   // during the call: copy what must be kept.
   virtual void PresentFrame(const QImage& frame) = 0;
+  // What the window shows now (the last frame presented to it); some transitions start
+  // from the screen itself.
+  virtual QImage ShownImage() const = 0;
 };
 
 }  // namespace pivlo

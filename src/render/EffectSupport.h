@@ -18,6 +18,17 @@ struct VariantCounters {
   void Advance();
 };
 
+// Kept by the main window for the program run and shared by the effect previews.
+struct EffectPreviewState {
+  VariantCounters counters;
+  // The picture the canvas shows (its last drawn one, 1-based; 0 none): a preview starts
+  // from it, and a transition leaves its incoming picture there.
+  qint32 shown_picture = 0;
+  // The incoming picture of transition previews: flips between 1 and 2 before each use,
+  // so the first preview brings in picture 2.
+  qint32 alternate_picture = 1;
+};
+
 // Reseeds the effects' random numbers from the effect clock (RandomSeed).
 void ReseedEffectRandom();
 // The next effect random number, uniform in [0, 1).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/basDirect3D.h"
+
 #include <QtGlobal>
 
 namespace pivlo {
@@ -49,8 +51,7 @@ void PumpingWait(qint64 milliseconds);
 // effect, a fast one is held back to its duration.
 //   FramePacing pacing;              // records the start time
 //   for each frame k of n:
-//     if (pacing.MayDraw()) { BeginScene(); ...; EndScene(); Present(); }
-//     pacing.Hold(double(k) / n, duration);
+//     PacedFrame(pacing, double(k) / n, duration, [&] { ...draws... });
 class FramePacing {
  public:
   FramePacing() { Restart(); }
@@ -66,5 +67,23 @@ class FramePacing {
  private:
   qint64 start_ = 0;
 };
+
+// One frame: the draws in a scene, presented; skipped while the device is lost or a
+// resource failed (the caller's pacing still runs).
+template <typename Draws>
+void DrawFrame(Draws&& draws) {
+  if (!FramePacing::MayDraw()) return;
+  BeginScene();
+  draws();
+  EndScene();
+  Present();
+}
+
+// A frame, then the hold of its progress over the phase's duration.
+template <typename Draws>
+void PacedFrame(FramePacing& pacing, double progress, double duration_ms, Draws&& draws) {
+  DrawFrame(draws);
+  pacing.Hold(progress, duration_ms);
+}
 
 }  // namespace pivlo

@@ -26,6 +26,7 @@ namespace {
   X(device_begin_scene)          \
   X(device_end_scene)            \
   X(device_clear)                \
+  X(device_clear_rect)           \
   X(device_present)              \
   X(device_test_cooperative_level) \
   X(device_reset)                \
@@ -357,6 +358,14 @@ void BeginScene() {
 void ClearBackBuffer(quint32 argb) {
   Binding& b = State();
   if (b.device != nullptr) b.api.device_clear(b.device, argb);
+}
+
+void ClearBackBufferRegion(const QRect& region, quint32 argb) {
+  Binding& b = State();
+  if (b.device == nullptr) return;
+  const std::array<int, 4> rect{region.left(), region.top(), region.left() + region.width(),
+                                region.top() + region.height()};
+  b.api.device_clear_rect(b.device, rect.data(), argb);
 }
 
 void EndScene() {

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRect>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -86,6 +87,8 @@ void ReleaseFrameTexture();
 // Frame structure: BeginScene, draws and clears, EndScene, Present. Failures are ignored.
 void BeginScene();
 void ClearBackBuffer(quint32 argb);
+// Clears only the region (clipped to the back buffer).
+void ClearBackBufferRegion(const QRect& region, quint32 argb);
 void EndScene();
 void Present();
 

@@ -120,17 +120,17 @@ const QImage& RainbowTile() {
   return tile;
 }
 
-bool ImageSizeAllowed(int width, int height) {
-  return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
-         qint64(width) * height <= kMaxImagePixels;
-}
-
 QByteArray& RainbowBytes() {
   static QByteArray bytes;
   return bytes;
 }
 
 }  // namespace
+
+bool TextImageSizeAllowed(int width, int height) {
+  return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
+         qint64(width) * height <= kMaxImagePixels;
+}
 
 QBrush LinearGradientBrush(int direction, const QRectF& rect, QRgb start, QRgb end) {
   QPointF from = rect.topLeft();
@@ -233,7 +233,7 @@ QRectF MeasureText(const QString& text, const QString& font_name, double size, i
 QByteArray RenderTextToPng(const QString& text, const TextLook& look, const QRectF& box) {
   const int width = RoundToInt32(box.width());
   const int height = RoundToInt32(box.height());
-  if (!ImageSizeAllowed(width, height)) return QByteArray();
+  if (!TextImageSizeAllowed(width, height)) return QByteArray();
   QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) return QByteArray();
   image.fill(Qt::transparent);

@@ -85,6 +85,9 @@ void DrawStyledText(QPainter& painter, const QString& text, const TextLook& look
 // installed or the text is empty.
 QRectF MeasureText(const QString& text, const QString& font_name, double size, int style_flags);
 
+// Whether a text image of this size is made at all (not empty, not too large).
+bool TextImageSizeAllowed(int width, int height);
+
 // PNG bytes of the text drawn into a transparent image of the box's size (rounded), laid
 // out in (0, 0, width, height); empty when the box is empty or too large.
 QByteArray RenderTextToPng(const QString& text, const TextLook& look, const QRectF& box);

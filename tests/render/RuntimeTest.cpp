@@ -5,6 +5,8 @@
 
 #include "render/RenderTestSupport.h"
 
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 namespace pivlo {
@@ -98,6 +100,63 @@ TEST_F(Runtime, RefusesCallsOutOfOrderAndBadInput) {
   EXPECT_EQ(pivlofx_device_end_scene(device_), PIVLOFX_OK);
   pivlofx_sprite_release(sprite);
   EXPECT_EQ(pivlofx_abi_version(), PIVLOFX_ABI_VERSION);
+}
+
+TEST(RuntimeDraws, MovedPixelsBlendAsTheRasterEngineBlendsThem) {
+  // Draws at scale 1 on whole pixels, partly off the buffer, of an opaque and a
+  // half-transparent texture, at full and partial alpha: QPainter's result, up to its
+  // rounding of the opacity to 1/256 steps.
+  constexpr QSize kBuffer(40, 30);
+  Presented presented;
+  pivlofx_device* device = nullptr;
+  ASSERT_EQ(pivlofx_device_create(kBuffer.width(), kBuffer.height(), KeepFrame, &presented, &device), PIVLOFX_OK);
+  const QImage opaque = test::CoordinatePicture(QSize(24, 16));
+  QImage clear(24, 16, QImage::Format_ARGB32);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 24; ++x) clear.setPixel(x, y, qRgba(250, 10 * x, 15 * y, (x * 11 + y * 7) % 256));
+  }
+  QImage expected(kBuffer, QImage::Format_ARGB32_Premultiplied);
+  expected.fill(0xFF204060u);
+  pivlofx_sprite* sprite = nullptr;
+  ASSERT_EQ(pivlofx_sprite_create(device, &sprite), PIVLOFX_OK);
+  ASSERT_EQ(pivlofx_device_begin_scene(device), PIVLOFX_OK);
+  ASSERT_EQ(pivlofx_device_clear(device, 0xFF204060u), PIVLOFX_OK);
+  struct Draw {
+    const QImage* image;
+    QRect source;
+    QPoint at;
+    int alpha;
+  };
+  const Draw draws[] = {{&opaque, {2, 3, 20, 10}, {-5, 4}, 255}, {&clear, {0, 0, 24, 16}, {30, 20}, 255},
+                        {&clear, {4, 2, 2, 14}, {10, -3}, 128}, {&opaque, {0, 0, 24, 1}, {8, 29}, 77},
+                        {&clear, {1, 1, 23, 15}, {3, 3}, 200}};
+  for (const Draw& d : draws) {
+    const QByteArray png = Png(*d.image);
+    pivlofx_texture* texture = nullptr;
+    ASSERT_EQ(pivlofx_texture_create(device, png.constData(), int(png.size()), -2, -2, &texture), PIVLOFX_OK);
+    const float move[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, float(d.at.x()), float(d.at.y()), 0, 1};
+    const int rect[4] = {d.source.left(), d.source.top(), d.source.right() + 1, d.source.bottom() + 1};
+    ASSERT_EQ(pivlofx_sprite_begin(sprite, PIVLOFX_SPRITE_ALPHABLEND), PIVLOFX_OK);
+    ASSERT_EQ(pivlofx_sprite_set_transform(sprite, move), PIVLOFX_OK);
+    ASSERT_EQ(pivlofx_sprite_draw(sprite, texture, rect, quint32(d.alpha) << 24 | 0xFFFFFFu), PIVLOFX_OK);
+    ASSERT_EQ(pivlofx_sprite_end(sprite), PIVLOFX_OK);
+    pivlofx_texture_release(texture);
+    QPainter painter(&expected);
+    painter.setOpacity(d.alpha / 255.0);
+    painter.drawImage(d.at, d.image->convertToFormat(QImage::Format_ARGB32_Premultiplied), d.source);  // as loaded
+  }
+  const int clear_rect[4] = {36, -2, 44, 3};  // clipped to the buffer
+  ASSERT_EQ(pivlofx_device_clear_rect(device, clear_rect, 0xFFFF0000u), PIVLOFX_OK);
+  QPainter(&expected).fillRect(QRect(36, 0, 4, 3), Qt::red);
+  ASSERT_EQ(pivlofx_device_end_scene(device), PIVLOFX_OK);
+  ASSERT_EQ(pivlofx_device_present(device), PIVLOFX_OK);
+  for (int y = 0; y < kBuffer.height(); ++y) {
+    for (int x = 0; x < kBuffer.width(); ++x) {
+      ASSERT_LE(test::ChannelDistance(presented.frame.pixel(x, y), expected.pixel(x, y)), 2) << x << "," << y;
+    }
+  }
+  pivlofx_sprite_release(sprite);
+  pivlofx_device_release(device);
 }
 
 TEST_F(Runtime, ALostSurfaceNeedsAResetOnceItIsBack) {

@@ -6,8 +6,6 @@
 
 #include "render/RenderTestSupport.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -17,6 +15,7 @@ namespace {
 
 using test::Png;
 using test::ChannelDistance;
+using test::ExpectMatchesGolden;
 using test::InkBox;
 
 const QString kFont = QStringLiteral("Noto Sans CJK SC");
@@ -238,34 +237,6 @@ TEST(FontFamilies, TheDefaultTextFontIsAlwaysAnInstalledFamily) {
 }
 
 // Golden sheets -------------------------------------------------------------------------
-
-QString GoldenPath(const QString& name) {
-  return QStringLiteral(PIVLO_FIXTURES_DIR "/render/") + name;
-}
-
-// Equal up to anti-aliasing: few pixels may differ noticeably, none grossly.
-void ExpectMatchesGolden(const QImage& sheet, const QString& name) {
-  const QString path = GoldenPath(name);
-  if (qEnvironmentVariableIsSet("PIVLO_UPDATE_GOLDEN")) {
-    QDir().mkpath(QFileInfo(path).path());
-    ASSERT_TRUE(sheet.save(path, "PNG"));
-  }
-  const QImage golden = QImage(path).convertToFormat(QImage::Format_ARGB32);
-  ASSERT_FALSE(golden.isNull()) << path.toStdString();
-  ASSERT_EQ(golden.size(), sheet.size());
-  const QImage got = sheet.convertToFormat(QImage::Format_ARGB32);
-  qint64 differing = 0;
-  int worst = 0;
-  for (int y = 0; y < got.height(); ++y) {
-    for (int x = 0; x < got.width(); ++x) {
-      const int d = ChannelDistance(got.pixel(x, y), golden.pixel(x, y));
-      worst = qMax(worst, d);
-      if (d > 48) ++differing;
-    }
-  }
-  EXPECT_LE(differing, qint64(got.width()) * got.height() / 200) << name.toStdString();
-  EXPECT_LE(worst, 160) << name.toStdString();
-}
 
 // Cells of text drawn on a mid-grey sheet, left to right, top to bottom.
 QImage Sheet(QSize cell, int columns, const QList<TextLook>& looks, const QString& text) {

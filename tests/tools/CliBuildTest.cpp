@@ -3,6 +3,7 @@
 
 #include "CliRunner.h"
 #include "PeFixtures.h"
+#include "PictureFiles.h"
 #include "TestFiles.h"
 
 #include <QFileInfo>
@@ -23,6 +24,10 @@ QStringList Lines(const QByteArray& out) {
 
 class CliBuildTest : public testing::Test {
  protected:
+  QString Picture(const QString& name) {
+    return folder_.Write(name, test::Encoded(test::Gradient(4, 3, QImage::Format_RGB32), "jpeg"));
+  }
+
   // Two pictures, two songs with a lyric for the second, synchronised.
   QString Project(const QStringList& extra = {}) {
     const QString project = folder_.Path(u"show.aps"_s);
@@ -30,9 +35,9 @@ class CliBuildTest : public testing::Test {
                                          u"create"_s,
                                          project,
                                          u"--picture"_s,
-                                         folder_.Write(u"one.jpg"_s, "1"),
+                                         Picture(u"one.jpg"_s),
                                          u"--picture"_s,
-                                         folder_.Write(u"two.jpg"_s, "2"),
+                                         Picture(u"two.jpg"_s),
                                          u"--song"_s,
                                          folder_.Write(u"first.mp3"_s, "a"),
                                          u"--duration"_s,
@@ -121,8 +126,8 @@ TEST_F(CliBuildTest, AnExistingOutputIsReplacedOnlyWithForce) {
 
 TEST_F(CliBuildTest, RefusedBuildsSayWhy) {
   const QString one = folder_.Path(u"one.aps"_s);
-  ASSERT_EQ(RunCli({u"project"_s, u"create"_s, one, u"--picture"_s, folder_.Write(u"a.jpg"_s, "a"), u"--picture"_s,
-                    folder_.Write(u"b.jpg"_s, "b")})
+  ASSERT_EQ(RunCli({u"project"_s, u"create"_s, one, u"--picture"_s, Picture(u"a.jpg"_s), u"--picture"_s,
+                    Picture(u"b.jpg"_s)})
                 .exit_code,
             0);
   QFile::remove(folder_.Path(u"b.jpg"_s));  // dropped on reading: one picture is left

@@ -24,9 +24,17 @@ int PackageInspect(const QStringList& args);
 int IconScan(const QStringList& args);
 int IconReplace(const QStringList& args);
 int RenderText(const QStringList& args);
+int RunTransitionCommand(const QStringList& args);
+int Headline(const QStringList& args);
 
 inline constexpr char kTextArguments[] =
     "OUT.png --box WxH --font NAME --size PX [--style N --align N --pattern N --border N "
     "--start RRGGBB --end RRGGBB --border-color RRGGBB] TEXT";
+inline constexpr char kTransitionArguments[] =
+    "POS --variant V --from A --to B [--size WxH] [--frame FRAME.png] [--unpaced] [--out DIR]";
+
+inline constexpr char kHeadlineArguments[] =
+    "POS --text TEXT --picture P [--variant V --size WxH --box X,Y,W,H --font NAME --font-size PX "
+    "--pattern N --unpaced --out DIR]";
 
 }  // namespace pivlo::cli

@@ -1,5 +1,8 @@
 #include "cli/CliOutput.h"
 
+#include "builder/ResourcePackage.h"
+#include "core/AppFolders.h"
+
 #include <QCoreApplication>
 #include <QSaveFile>
 
@@ -48,6 +51,31 @@ bool WriteOutputFile(const QString& path, const QByteArray& bytes) {
   if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
   PrintError(path + QStringLiteral(": cannot write"));
   return false;
+}
+
+std::optional<int> ParseInt(const QString& text, int low, int high) {
+  bool ok = false;
+  const int value = text.toInt(&ok);
+  if (!ok || value < low || value > high) return std::nullopt;
+  return value;
+}
+
+std::optional<QSize> ParseSize(const QString& text) {
+  const QStringList sides = text.split(u'x');
+  if (sides.size() != 2) return std::nullopt;
+  bool ok_width = false;
+  bool ok_height = false;
+  const QSize size(sides[0].toInt(&ok_width), sides[1].toInt(&ok_height));
+  if (!ok_width || !ok_height || size.isEmpty()) return std::nullopt;
+  return size;
+}
+
+QByteArray ShippedRainbowPicture() {
+  const std::optional<ResourcePackage> package =
+      ResourcePackage::Open(ApplicationFolder() + QStringLiteral("gmi.src"), ResourceKind::Images);
+  if (!package) return QByteArray();
+  const std::optional<qint32> number = package->Find(QStringLiteral("rainbow.jpg"));
+  return number ? package->Read(*number).value_or(QByteArray()) : QByteArray();
 }
 
 QString EscapeField(const QString& text) {

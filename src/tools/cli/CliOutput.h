@@ -5,7 +5,10 @@
 #include "core/Prompter.h"
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
+
+#include <optional>
 
 namespace pivlo::cli {
 
@@ -36,6 +39,15 @@ bool WriteOutputFile(const QString& path, const QByteArray& bytes);
 QString EscapeField(const QString& text);
 // The inverse of EscapeField, for values given on the command line.
 QString UnescapeField(const QString& text);
+
+// A decimal integer from low to high; nothing otherwise.
+std::optional<int> ParseInt(const QString& text, int low, int high);
+// "WxH" with both sides positive; nothing otherwise.
+std::optional<QSize> ParseSize(const QString& text);
+
+// The rainbow texture from gmi.src beside the program (the graphics probe's test texture
+// and the rainbow text fill); empty when the package or the picture is missing.
+QByteArray ShippedRainbowPicture();
 
 // A stored value as one field: texts escaped, floats in their shortest round-trip text,
 // booleans true or false, byte arrays as the count, a colon and the hex of the first 64.

@@ -32,10 +32,9 @@ std::optional<DecodeOptions> ParseDecodeOptions(const QStringList& options) {
       parsed.mode = value.toInt(&ok);
       if (!ok || parsed.mode < kPlaceCentred || parsed.mode > kPlaceStretched) return std::nullopt;
     } else if (options[i] == u"--size") {
-      const QStringList sides = value.split(u'x');
-      bool ok_height = false;
-      if (sides.size() == 2) parsed.size = QSize(sides[0].toInt(&ok), sides[1].toInt(&ok_height));
-      if (!ok || !ok_height || parsed.size.isEmpty()) return std::nullopt;
+      const std::optional<QSize> size = ParseSize(value);
+      if (!size) return std::nullopt;
+      parsed.size = *size;
     } else {
       return std::nullopt;
     }

@@ -1,8 +1,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
 
-#include "builder/ResourcePackage.h"
-#include "core/AppFolders.h"
 #include "render/basTextStyles.h"
 
 #include <QRegularExpression>
@@ -20,28 +18,11 @@ std::optional<QSizeF> ParseBox(const QString& text) {
   return QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble());
 }
 
-std::optional<int> ParseInt(const QString& text, int low, int high) {
-  bool ok = false;
-  const int value = text.toInt(&ok);
-  if (!ok || value < low || value > high) return std::nullopt;
-  return value;
-}
-
 // RRGGBB as ARGB with the given alpha.
 std::optional<QRgb> ParseColour(const QString& text, int alpha) {
   static const QRegularExpression pattern(QStringLiteral("^[0-9A-Fa-f]{6}$"));
   if (!pattern.match(text).hasMatch()) return std::nullopt;
   return (QRgb(alpha) << 24) | text.toUInt(nullptr, 16);
-}
-
-// The rainbow texture from gmi.src beside the program; without it the rainbow fill
-// draws the outline only.
-QByteArray ShippedRainbowPicture() {
-  const std::optional<ResourcePackage> package =
-      ResourcePackage::Open(ApplicationFolder() + QStringLiteral("gmi.src"), ResourceKind::Images);
-  if (!package) return QByteArray();
-  const std::optional<qint32> number = package->Find(QStringLiteral("rainbow.jpg"));
-  return number ? package->Read(*number).value_or(QByteArray()) : QByteArray();
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ struct Command {
   const char* arguments;
   const char* summary;
   int (*run)(const QStringList& args);
-  bool draws_text = false;  // needs the font database
+  bool draws = false;  // draws pictures or text: needs a GUI application (fonts, image plugins)
 };
 
 const Command kCommands[] = {
@@ -70,6 +70,18 @@ const Command kCommands[] = {
     {{QStringLiteral("text")}, pivlo::cli::kTextArguments,
      "draw a styled text into a transparent PNG of the box (style 0-3, align 0-8, pattern 0-18)",
      pivlo::cli::RenderText, true},
+    {{QStringLiteral("transition")}, pivlo::cli::kTransitionArguments,
+     "run transition POS (0-22) from picture A to picture B on the software device (960x720 by\n"
+     "      default) and print frames=, elapsed_ms= and effect_ms=; --unpaced runs at once on a\n"
+     "      clock that only steps while the effect waits; --out writes every frame as DIR/NNNN.png",
+     pivlo::cli::RunTransitionCommand, true},
+    {{QStringLiteral("headline")}, pivlo::cli::kHeadlineArguments,
+     "preview headline effect POS (0-8) over the picture on the software device (960x720 by\n"
+     "      default, the screen's size too) and print frames=, elapsed_ms= and effect_ms=; the box\n"
+     "      is in canvas pixels (default: where a new picture's headline sits, fitted to the text);\n"
+     "      --variant is the slide-in's side; --unpaced runs at once on a clock that only steps\n"
+     "      while the effect waits; --out writes every frame as DIR/NNNN.png",
+     pivlo::cli::Headline, true},
 };
 
 QString Usage() {
@@ -87,11 +99,11 @@ int PrintUsage(FILE* stream) {
   return stream == stdout ? 0 : kUsageError;
 }
 
-// Commands that draw text get a GUI application on the offscreen platform: fonts, but
-// never a display.
+// Commands that draw get a GUI application on the offscreen platform: fonts, but never a
+// display.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
   for (const Command& command : kCommands) {
-    if (!command.draws_text || argc <= command.words.size()) continue;
+    if (!command.draws || argc <= command.words.size()) continue;
     bool match = true;
     for (qsizetype i = 0; i < command.words.size(); ++i) {
       match = match && command.words[i] == QString::fromLocal8Bit(argv[i + 1]);
