@@ -23,10 +23,10 @@ class CanvasBox : public QWidget, public CanvasWindow {
   void Clear();
   // A note drawn over the canvas while it has no picture to show; empty for none.
   void SetHint(const QString& hint);
-  const QImage& Shown() const { return shown_; }
 
   QSize InnerSize() const override { return size(); }
   void PresentFrame(const QImage& frame) override;
+  QImage ShownImage() const override { return shown_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

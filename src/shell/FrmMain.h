@@ -5,6 +5,8 @@
 #include "core/ProjectModel.h"
 #include "core/Prompter.h"
 #include "media/PictureList.h"
+#include "render/EffectSupport.h"
+#include "render/HeadlinePreview.h"
 #include "shell/DesktopShell.h"
 #include "shell/ToolTipClock.h"
 #include "shell/WindowScaling.h"
@@ -60,7 +62,10 @@ struct StartupOptions {
 // The main window: the picture buttons, the eleven settings pages, the lists, the canvas,
 // the menus and the tool tips; start-up, the half-second timer and closing. The project
 // model lives here for the whole run; the operations live in the libraries below.
-class FrmMain : public QMainWindow, public BuildView, public PictureListView {
+class FrmMain : public QMainWindow,
+                public BuildView,
+                public PictureListView,
+                public HeadlinePreviewView {
   Q_OBJECT
 
  public:
@@ -120,6 +125,9 @@ class FrmMain : public QMainWindow, public BuildView, public PictureListView {
   void LoadPictureFields(int picture) override;
   void DrawPicture(int picture) override;
   void ClearCanvas() override;
+
+  // HeadlinePreviewView
+  void RefreshCanvas() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -213,6 +221,7 @@ class FrmMain : public QMainWindow, public BuildView, public PictureListView {
   Prompter& prompter_;
   DesktopShell shell_;
   BuildState build_state_;
+  EffectPreviewState effects_;
   std::unique_ptr<ProjectModel> model_;
   std::unique_ptr<MusicListModel> music_;
   std::unique_ptr<PictureList> pictures_;

@@ -6,6 +6,7 @@
 #include "media/MusicListModel.h"
 #include "render/LayoutCompose.h"
 #include "render/TextBoxFitting.h"
+#include "render/TransitionPreview.h"
 #include "render/basTextStyles.h"
 #include "shell/CanvasBox.h"
 #include "shell/CommandTexts.h"
@@ -172,8 +173,13 @@ void FrmMain::ConnectSettingControls() {
   });
   connect(ListLyricStyle, &QListWidget::currentRowChanged, this, &FrmMain::SetLyricStyle);
   connect(FontList, &QListWidget::currentRowChanged, this, [this](int row) {
-    // The headline effect a new picture gets; its preview plays here once effects exist.
-    if (row >= 0) model_->font_list_position = row;
+    if (row >= 0) model_->font_list_position = row;  // the effect a new picture gets
+  });
+  connect(FontList, &QListWidget::itemClicked, this,
+          [this] { PreviewHeadline(*model_, CurrentPicture(), effects_, *this); });
+  connect(StyleList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    TransitionPreviewContext context{*model_, prompter_, *this, *PicDst, effects_, QByteArray()};
+    PreviewTransition(context, StyleList->row(item));
   });
   connect(StyleList, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
     const int k = StyleList->row(item);
@@ -428,6 +434,7 @@ void FrmMain::ShowPictureFields() {
 void FrmMain::RedrawCanvas() {
   if (model_ == nullptr || model_->flags.LoadingFlag) return;
   PicDst->ShowImage(ComposeSlide(*model_, CurrentPicture(), PicDst->size()));
+  effects_.shown_picture = HasSelectedPicture() ? CurrentPicture() : 0;
   PicDst->SetHint(model_->pictures.isEmpty() ? tr("请点击左边的“编辑图片”添加图片，\n这里将显示屏保画面的预览") : QString());
 }
 
@@ -465,6 +472,10 @@ void FrmMain::LoadPictureFields(int) {
 
 void FrmMain::DrawPicture(int) {
   RedrawCanvas();
+}
+
+void FrmMain::RefreshCanvas() {
+  PicDst->repaint();
 }
 
 void FrmMain::ClearCanvas() {
