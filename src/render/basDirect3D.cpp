@@ -429,12 +429,14 @@ void DrawTextSprite(float x, float y, float width, float height, int alpha, floa
   if (!SpriteDraw(kText, rect, SpriteColour(alpha), scale_x, scale_y, x, y)) FailPlace(kText);
 }
 
+void DrawWholeFrame() { DrawFrameRegion(0, 0, kWholeOverlay, kWholeOverlay); }
+
 void RenderStill() {
   Binding& b = State();
   if (b.device_lost || b.resource_failed) return;
   BeginScene();
   DrawPicture(0, 0, float(b.width), float(b.height), kPictureSlotOne, 255, 0, 0, 0, 0, false);
-  DrawFrameRegion(0, 0, kWholeOverlay, kWholeOverlay);
+  DrawWholeFrame();
   EndScene();
   Present();
 }

@@ -99,6 +99,8 @@ void DrawPicture(float x, float y, float width, float height, int slot, int alph
 // One sprite draw of the frame overlay's region (x, y, w, h) in place; nothing when no
 // frame is chosen or w or h is 0. kWholeOverlay as w and h means the whole overlay.
 void DrawFrameRegion(float x, float y, float width, float height);
+// The whole frame overlay: DrawFrameRegion(0, 0, kWholeOverlay, kWholeOverlay).
+void DrawWholeFrame();
 // One sprite draw of the text texture; source size 0 means the whole text.
 void DrawTextSprite(float x, float y, float width, float height, int alpha, float sx, float sy, float sw,
                     float sh);

@@ -53,13 +53,11 @@ void Background() {
   DrawPicture(0, 0, float(size.width()), float(size.height()), kPictureSlotOne, 255, 0, 0, 0, 0, false);
 }
 
-void FullFrame() { DrawFrameRegion(0, 0, kWholeOverlay, kWholeOverlay); }
-
 // The usual frame: the picture, the whole text scaled into the rectangle, the overlay.
 void TextScene(double x, double y, double w, double h, int alpha = 255) {
   Background();
   DrawTextSprite(float(x), float(y), float(w), float(h), alpha, 0, 0, 0, 0);
-  FullFrame();
+  DrawWholeFrame();
 }
 
 void TextScene(const Box& box) { TextScene(box.x, box.y, box.w, box.h); }
@@ -286,7 +284,7 @@ void HeadlineGather(const HeadlineItem& item) {
         DrawTextSprite(along(start.x(), home.x()), along(start.y(), home.y()), float(b), float(b), 255,
                        float(source.x()), float(source.y()), float(b), float(b));
       }
-      FullFrame();
+      DrawWholeFrame();
     });
   }
   PumpingWait(35);

@@ -85,8 +85,6 @@ void Whole(int slot, double x, double y, double w, double h, int alpha = 255, bo
   DrawPicture(float(x), float(y), float(w), float(h), slot, alpha, 0, 0, 0, 0, with_frame);
 }
 
-void FullFrame() { DrawFrameRegion(0, 0, kWholeOverlay, kWholeOverlay); }
-
 // A line of the incoming picture in place: a full-height column at q or a full-width row.
 void Line(bool column, double q, double thickness, int alpha = 255) {
   const Area c = Canvas();
@@ -239,7 +237,7 @@ void TransitionGatherScatter(int b) {
         const QPointF at = from + (to - from) * f / 100.0;
         Put(moving, home.x(), home.y(), tw, th, RoundHalfEven(at.x()), RoundHalfEven(at.y()), tw, th, false);
       }
-      FullFrame();
+      DrawWholeFrame();
     });
   }
 }
@@ -354,7 +352,7 @@ void TransitionRotateScatter(int b) {
       for (int k = 0; k < 16; ++k) {
         tile(k, home[size_t(k)] + (target[size_t(k)] - home[size_t(k)]) * f / 20.0, (40 - f) / 80.0);
       }
-      FullFrame();
+      DrawWholeFrame();
     });
   }
   PumpingWait(qint64(kGatherMs));
@@ -378,7 +376,7 @@ void TransitionRotateScatter(int b) {
         const QPointF at(RoundHalfEven(t.x() + r * std::cos(theta)), RoundHalfEven(t.y() + r * std::sin(theta)));
         tile(k - 1, at, (2.0 * count / kSteps + 1) / 4);
       }
-      FullFrame();
+      DrawWholeFrame();
     });
   }
 }
@@ -480,7 +478,7 @@ void TransitionPush(int a, qint32 screen_width) {
   const auto frame = [&](double progress, auto draws) {
     PacedFrame(pacing, progress, kDuration, [&] {
       draws();
-      FullFrame();
+      DrawWholeFrame();
     });
   };
   const int step = HorizontalStep(screen_width);
@@ -555,7 +553,7 @@ void TransitionAlternate(int a, qint32 screen_width) {
       PacedFrame(pacing, p / half, kDuration / 2, [&] {
         Put(kPictureSlotOne, r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], false);
         Put(kPictureSlotTwo, r[8], r[9], r[10], r[11], r[12], r[13], r[14], r[15], false);
-        FullFrame();
+        DrawWholeFrame();
       });
     }
   }
@@ -591,7 +589,7 @@ void TransitionScale(int b) {
     PacedFrame(pacing, double(c.w - z) / c.w, kDuration, [&] {
       Whole(kPictureSlotTwo, 0, 0, c.w, c.h);
       centred(kPictureSlotOne, z, 255, false);
-      FullFrame();
+      DrawWholeFrame();
     });
   }
 }
@@ -632,7 +630,7 @@ void TransitionZoomCentre() {
     PacedFrame(pacing, double(c.w - z) / c.w, kDuration / 2, [&] {
       ClearBackBuffer(kOpaqueBlack);
       centred(kPictureSlotOne, z, false);
-      FullFrame();
+      DrawWholeFrame();
     });
   }
   pacing.Restart();
@@ -738,7 +736,7 @@ void TransitionCurtain() {
         const double at = top + offset[size_t(i)];
         if (at < c.h) Put(kPictureSlotOne, 0, top, c.w, hs, 0, at, c.w, hs, false);  // fallen ones show nothing
       }
-      FullFrame();
+      DrawWholeFrame();
     });
   }
 }
@@ -785,7 +783,7 @@ void TransitionRotatingSquares(int b) {
           for (size_t done = 0; done <= i; ++done) tile(kPictureSlotTwo, done, home[done], 1);
         }
       }
-      FullFrame();
+      DrawWholeFrame();
     });
   }
 }

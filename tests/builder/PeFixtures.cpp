@@ -74,38 +74,38 @@ quint16 PeFile::U16(qint64 at) const { return qFromLittleEndian<quint16>(bytes.c
 void PeFile::PutU32(qint64 at, quint32 value) { Put32(bytes, at, value); }
 void PeFile::PutU16(qint64 at, quint16 value) { Put16(bytes, at, value); }
 
-PeFile BuildPe(const PeSpec& spec) {
+PeFile BuildPe(const PeLayout& layout) {
   // The tree: types 3 and 14, names, languages, then the data entries and the data.
   ResourceSection section;
-  const bool has_icons = !spec.icons.isEmpty();
-  const bool has_groups = !spec.groups.isEmpty();
+  const bool has_icons = !layout.icons.isEmpty();
+  const bool has_groups = !layout.groups.isEmpty();
   const qint64 root = section.Directory(qsizetype(has_icons) + qsizetype(has_groups));
   QList<std::pair<qint64, const QByteArray*>> pending;  // data entry, data
   qsizetype root_index = 0;
   if (has_icons) {
-    const qint64 names = section.Directory(spec.icons.size());
+    const qint64 names = section.Directory(layout.icons.size());
     section.Entry(root, root_index++, 3, names, true);
-    for (qsizetype i = 0; i < spec.icons.size(); ++i) {
-      const qint64 languages = section.Directory(spec.icons[i].languages.size());
-      section.Entry(names, i, spec.icons[i].id, languages, true);
-      for (qsizetype l = 0; l < spec.icons[i].languages.size(); ++l) {
+    for (qsizetype i = 0; i < layout.icons.size(); ++i) {
+      const qint64 languages = section.Directory(layout.icons[i].languages.size());
+      section.Entry(names, i, layout.icons[i].id, languages, true);
+      for (qsizetype l = 0; l < layout.icons[i].languages.size(); ++l) {
         const qint64 entry = section.DataEntry();
-        section.Entry(languages, l, spec.icons[i].languages[l], entry, false);
-        pending.append({entry, &spec.icons[i].data});
+        section.Entry(languages, l, layout.icons[i].languages[l], entry, false);
+        pending.append({entry, &layout.icons[i].data});
       }
     }
   }
   QList<QByteArray> groups;
-  for (const PeGroup& group : spec.groups) groups.append(GroupData(group, spec.icons));
+  for (const PeGroup& group : layout.groups) groups.append(GroupData(group, layout.icons));
   QList<qint64> group_data_entries;
   if (has_groups) {
-    const qint64 names = section.Directory(spec.groups.size());
+    const qint64 names = section.Directory(layout.groups.size());
     section.Entry(root, root_index++, 14, names, true);
-    for (qsizetype g = 0; g < spec.groups.size(); ++g) {
+    for (qsizetype g = 0; g < layout.groups.size(); ++g) {
       const qint64 languages = section.Directory(1);
-      section.Entry(names, g, spec.groups[g].id, languages, true);
+      section.Entry(names, g, layout.groups[g].id, languages, true);
       const qint64 entry = section.DataEntry();
-      section.Entry(languages, 0, spec.groups[g].language, entry, false);
+      section.Entry(languages, 0, layout.groups[g].language, entry, false);
       group_data_entries.append(entry);
     }
   }
@@ -119,7 +119,7 @@ PeFile BuildPe(const PeSpec& spec) {
   }
   for (qsizetype g = 0; g < groups.size(); ++g) {
     const qint64 at = kResourceRaw + section.Data(group_data_entries[g], groups[g]);
-    for (qsizetype k = 0; k < spec.groups[g].icons.size(); ++k) pe.group_entries.append(at + 6 + 14 * k);
+    for (qsizetype k = 0; k < layout.groups[g].icons.size(); ++k) pe.group_entries.append(at + 6 + 14 * k);
   }
 
   const QByteArray& resources = section.Bytes();
@@ -131,15 +131,15 @@ PeFile BuildPe(const PeSpec& spec) {
   Put32(bytes, 60, kPeHeader);
   bytes.replace(kPeHeader, 4, QByteArray("PE\0\0", 4));
   const qint64 file_header = kPeHeader + 4;
-  const quint16 optional_length = spec.pe32_plus ? 240 : 224;
-  Put16(bytes, file_header, spec.pe32_plus ? 0x8664 : 0x14C);
+  const quint16 optional_length = layout.pe32_plus ? 240 : 224;
+  Put16(bytes, file_header, layout.pe32_plus ? 0x8664 : 0x14C);
   Put16(bytes, file_header + 2, 2);
   Put16(bytes, file_header + 16, optional_length);
   pe.optional_header = file_header + 20;
-  Put16(bytes, pe.optional_header, spec.pe32_plus ? 0x20B : 0x10B);
-  const qint64 directories = pe.optional_header + (spec.pe32_plus ? 112 : 96);
+  Put16(bytes, pe.optional_header, layout.pe32_plus ? 0x20B : 0x10B);
+  const qint64 directories = pe.optional_header + (layout.pe32_plus ? 112 : 96);
   Put32(bytes, directories - 4, 16);  // NumberOfRvaAndSizes
-  if (spec.resources) {
+  if (layout.resources) {
     Put32(bytes, directories + 16, kResourceVa);
     Put32(bytes, directories + 20, quint32(resources.size()));
   }
@@ -162,12 +162,12 @@ PeFile BuildPe(const PeSpec& spec) {
 }
 
 PeFile SamplePe(bool pe32_plus) {
-  PeSpec spec;
-  spec.pe32_plus = pe32_plus;
-  spec.icons = {PeIcon{1, {0x409, 0x804}, QByteArray(2216, 'a')}, PeIcon{2, {0x409}, QByteArray(4264, 'b')},
+  PeLayout layout;
+  layout.pe32_plus = pe32_plus;
+  layout.icons = {PeIcon{1, {0x409, 0x804}, QByteArray(2216, 'a')}, PeIcon{2, {0x409}, QByteArray(4264, 'b')},
                 PeIcon{3, {0x409}, QByteArray(9640, 'c')}};
-  spec.groups = {PeGroup{101, 0x409, {1, 2, 3}}, PeGroup{102, 0x804, {2}}};
-  return BuildPe(spec);
+  layout.groups = {PeGroup{101, 0x409, {1, 2, 3}}, PeGroup{102, 0x804, {2}}};
+  return BuildPe(layout);
 }
 
 QByteArray IconFileBytes(quint8 width, quint16 bits, const QByteArray& image) {

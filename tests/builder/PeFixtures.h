@@ -20,7 +20,7 @@ struct PeGroup {
   QList<quint16> icons;
 };
 
-struct PeSpec {
+struct PeLayout {
   bool pe32_plus = false;
   QList<PeIcon> icons;
   QList<PeGroup> groups;
@@ -52,7 +52,7 @@ struct PeFile {
   qint64 ResourceOffset(quint32 rva) const { return resource_raw + (rva - resource_va); }
 };
 
-PeFile BuildPe(const PeSpec& spec);
+PeFile BuildPe(const PeLayout& layout);
 
 // A PE program (32-bit unless asked) with three icon images of 2216, 4264 and 9640 bytes
 // ('a', 'b', 'c'; the first in two languages), and two groups: 101 listing all three,

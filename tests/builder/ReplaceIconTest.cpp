@@ -190,9 +190,9 @@ TEST(ReplaceIconResources, ProgramsWithoutResourcesOrDamagedOnesStayUnchanged) {
 }
 
 TEST(ReplaceIconResources, ResourcesWithoutAnIconImageFail) {
-  test::PeSpec spec;
-  spec.groups = {test::PeGroup{101, 0x409, {1}}};
-  PeFile pe = test::BuildPe(spec);
+  test::PeLayout layout;
+  layout.groups = {test::PeGroup{101, 0x409, {1}}};
+  PeFile pe = test::BuildPe(layout);
   const QByteArray before = pe.bytes;
   EXPECT_EQ(ReplaceIconResources(pe.bytes, NewIcon(100)), IconReplacement::Failed);
   EXPECT_EQ(pe.bytes, before);

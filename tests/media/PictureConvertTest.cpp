@@ -25,16 +25,16 @@ QSize DecodedSize(const QByteArray& bytes) {
 
 TEST(PreparePictureBytes, EveryRuleOfThePackage) {
   test::TempFolder folder;
-  test::TgaSpec tga;
+  test::TgaLayout tga;
   tga.width = 2;
   tga.height = 2;
   tga.pixels = QByteArray(2 * 2 * 3, '\x40');
-  test::TgaSpec tga32 = tga;
+  test::TgaLayout tga32 = tga;
   tga32.depth = 32;
   tga32.pixels = QByteArray(2 * 2 * 4, '\x40');
-  test::TgaSpec tga15 = tga;
+  test::TgaLayout tga15 = tga;
   tga15.depth = 15;
-  test::PcxSpec pcx;
+  test::PcxLayout pcx;
   pcx.x_max = 2;  // the probe wants Xmax and Ymax of 2 at least
   pcx.y_max = 2;
   pcx.line_bytes = 3;

@@ -21,37 +21,37 @@ QByteArray Bytes(std::initializer_list<int> values) {
   return bytes;
 }
 
-QByteArray TgaFile(const TgaSpec& spec) {
+QByteArray TgaFile(const TgaLayout& layout) {
   QByteArray file(18, '\0');
-  file[0] = char(spec.id_length);
-  file[1] = char(spec.map_length > 0 ? 1 : 0);
-  file[2] = char(spec.image_type);
-  PutU16(file, 5, spec.map_length);
-  file[7] = char(spec.map_bits);
-  PutU16(file, 8, spec.x_origin);
-  PutU16(file, 10, spec.y_origin);
-  PutU16(file, 12, spec.width);
-  PutU16(file, 14, spec.height);
-  file[16] = char(spec.depth);
-  file[17] = char(spec.descriptor);
-  file += QByteArray(spec.id_length, 'I');
-  return file + spec.map + spec.pixels;
+  file[0] = char(layout.id_length);
+  file[1] = char(layout.map_length > 0 ? 1 : 0);
+  file[2] = char(layout.image_type);
+  PutU16(file, 5, layout.map_length);
+  file[7] = char(layout.map_bits);
+  PutU16(file, 8, layout.x_origin);
+  PutU16(file, 10, layout.y_origin);
+  PutU16(file, 12, layout.width);
+  PutU16(file, 14, layout.height);
+  file[16] = char(layout.depth);
+  file[17] = char(layout.descriptor);
+  file += QByteArray(layout.id_length, 'I');
+  return file + layout.map + layout.pixels;
 }
 
-QByteArray PcxFile(const PcxSpec& spec) {
+QByteArray PcxFile(const PcxLayout& layout) {
   QByteArray file(128, '\0');
   file[0] = 10;
   file[1] = 5;
-  file[2] = char(spec.encoding);
-  file[3] = char(spec.bits);
-  PutU16(file, 4, spec.x_min);
-  PutU16(file, 6, spec.y_min);
-  PutU16(file, 8, spec.x_max);
-  PutU16(file, 10, spec.y_max);
-  file.replace(16, spec.palette16.size(), spec.palette16);
-  file[65] = char(spec.planes);
-  PutU16(file, 66, spec.line_bytes);
-  return file + spec.data;
+  file[2] = char(layout.encoding);
+  file[3] = char(layout.bits);
+  PutU16(file, 4, layout.x_min);
+  PutU16(file, 6, layout.y_min);
+  PutU16(file, 8, layout.x_max);
+  PutU16(file, 10, layout.y_max);
+  file.replace(16, layout.palette16.size(), layout.palette16);
+  file[65] = char(layout.planes);
+  PutU16(file, 66, layout.line_bytes);
+  return file + layout.data;
 }
 
 QByteArray PcxRunLength(const QByteArray& raw) {

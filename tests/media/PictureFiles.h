@@ -15,7 +15,7 @@ namespace pivlo::test {
 // The bytes of the values, each taken modulo 256.
 QByteArray Bytes(std::initializer_list<int> values);
 
-struct TgaSpec {
+struct TgaLayout {
   int id_length = 0;
   int image_type = 2;
   int map_length = 0;
@@ -29,9 +29,9 @@ struct TgaSpec {
   QByteArray map;     // the colour map's bytes as stored
   QByteArray pixels;  // the pixel data as stored (run-length packets for types 9 to 11)
 };
-QByteArray TgaFile(const TgaSpec& spec);
+QByteArray TgaFile(const TgaLayout& layout);
 
-struct PcxSpec {
+struct PcxLayout {
   int encoding = 1;
   int bits = 8;
   int planes = 1;
@@ -43,7 +43,7 @@ struct PcxSpec {
   QByteArray palette16;  // 48 bytes R, G, B
   QByteArray data;       // as stored after the header
 };
-QByteArray PcxFile(const PcxSpec& spec);
+QByteArray PcxFile(const PcxLayout& layout);
 
 // PCX run-length encoding of the bytes, runs of up to 63 and bytes of 192 or more as runs.
 QByteArray PcxRunLength(const QByteArray& raw);

@@ -429,7 +429,7 @@ TEST_F(PictureListTest, TheDialogsAddFilesAndFolders) {
 
 TEST_F(PictureListTest, APictureThatCannotBeDrawnKeepsABlankThumbnail) {
   // A 15-bit TGA passes the probe but draws nothing.
-  test::TgaSpec fifteen_bits;
+  test::TgaLayout fifteen_bits;
   fifteen_bits.width = 8;
   fifteen_bits.height = 8;
   fifteen_bits.depth = 15;

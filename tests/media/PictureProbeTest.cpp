@@ -88,11 +88,11 @@ TEST(ProbeImageFile, PlatformFormatsWithSizeAndDepth) {
 TEST(ProbeImageFile, TgaAndPcxByOurHeaderTestsWhateverQtClaims) {
   test::TempFolder folder;
   // An uncompressed TGA without an ID field looks like a cursor to Qt's icon reader.
-  test::TgaSpec tga;
+  test::TgaLayout tga;
   tga.width = 4;
   tga.height = 3;
   tga.pixels = QByteArray(4 * 3 * 3, '\x40');
-  test::PcxSpec pcx;
+  test::PcxLayout pcx;
   pcx.bits = 4;
   pcx.x_max = 9;
   pcx.y_max = 2;

@@ -114,13 +114,13 @@ TEST(CompositePlaced, StraightAlphaByTheIntegerRule) {
 
 TEST(LoadTgaPicture, ThirtyTwoBitsCompositesOverTheBoxAtTheRandomPointItReturns) {
   test::TempFolder folder;
-  test::TgaSpec spec;
-  spec.width = 2;
-  spec.height = 2;
-  spec.depth = 32;
+  test::TgaLayout layout;
+  layout.width = 2;
+  layout.height = 2;
+  layout.depth = 32;
   // Bottom row first: two opaque red pixels, then two fully transparent ones.
-  spec.pixels = QByteArray("\0\0\xFF\xFF\0\0\xFF\xFF\0\xFF\0\0\0\xFF\0\0", 16);
-  const QString path = folder.Write(QStringLiteral("alpha.tga"), test::TgaFile(spec));
+  layout.pixels = QByteArray("\0\0\xFF\xFF\0\0\xFF\xFF\0\xFF\0\0\0\xFF\0\0", 16);
+  const QString path = folder.Write(QStringLiteral("alpha.tga"), test::TgaFile(layout));
   QImage box = Box({10, 10}, qRgb(0, 0, 200));
   const std::optional<QRect> drawn = LoadTgaPicture(box, path, kPlaceAtPoint, {}, Scripted({0.5, 0.25}));
   ASSERT_TRUE(drawn);
@@ -132,13 +132,13 @@ TEST(LoadTgaPicture, ThirtyTwoBitsCompositesOverTheBoxAtTheRandomPointItReturns)
 
 TEST(LoadPcxPicture, StretchesIntoTheBoxAndReportsNothingForABadFile) {
   test::TempFolder folder;
-  test::PcxSpec spec;
-  spec.bits = 8;
-  spec.x_max = 1;
-  spec.y_max = 1;
-  spec.line_bytes = 2;
-  spec.data = QByteArray(4, '\x80');
-  const QString path = folder.Write(QStringLiteral("grey.pcx"), test::PcxFile(spec));
+  test::PcxLayout layout;
+  layout.bits = 8;
+  layout.x_max = 1;
+  layout.y_max = 1;
+  layout.line_bytes = 2;
+  layout.data = QByteArray(4, '\x80');
+  const QString path = folder.Write(QStringLiteral("grey.pcx"), test::PcxFile(layout));
   QImage box = Box({9, 5}, qRgb(0, 0, 0));
   EXPECT_EQ(LoadPcxPicture(box, path, kPlaceStretched, {}), QRect(0, 0, 9, 5));
   EXPECT_EQ(box.pixel(8, 4), qRgb(128, 128, 128));

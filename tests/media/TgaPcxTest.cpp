@@ -12,9 +12,9 @@ namespace {
 
 using test::MakeImage;
 using test::PcxFile;
-using test::PcxSpec;
+using test::PcxLayout;
 using test::TgaFile;
-using test::TgaSpec;
+using test::TgaLayout;
 
 constexpr int kWidth = 5;
 constexpr int kHeight = 3;
@@ -82,25 +82,25 @@ int Alpha(int x, int y) {
 
 struct TgaCase {
   std::string name;
-  TgaSpec spec;
+  TgaLayout layout;
   QImage expected;
 };
 
-TgaSpec Sized(int image_type, int depth) {
-  TgaSpec spec;
-  spec.image_type = image_type;
-  spec.depth = depth;
-  spec.width = kWidth;
-  spec.height = kHeight;
-  return spec;
+TgaLayout Sized(int image_type, int depth) {
+  TgaLayout layout;
+  layout.image_type = image_type;
+  layout.depth = depth;
+  layout.width = kWidth;
+  layout.height = kHeight;
+  return layout;
 }
 
 // The stored pixels as they are (image type 1, 2 or 3) and run-length encoded (type + 8).
-void AppendBothEncodings(QList<TgaCase>& cases, const std::string& name, TgaSpec spec, const QImage& expected) {
-  cases.append({name, spec, expected});
-  spec.image_type += 8;
-  spec.pixels = TgaRunLength(spec.pixels, spec.depth / 8);
-  cases.append({name + " run-length", spec, expected});
+void AppendBothEncodings(QList<TgaCase>& cases, const std::string& name, TgaLayout layout, const QImage& expected) {
+  cases.append({name, layout, expected});
+  layout.image_type += 8;
+  layout.pixels = TgaRunLength(layout.pixels, layout.depth / 8);
+  cases.append({name + " run-length", layout, expected});
 }
 
 QList<TgaCase> TgaCases() {
@@ -128,9 +128,9 @@ QList<TgaCase> TgaCases() {
   });
 
   const auto stored = [](int image_type, int depth, const std::function<QByteArray(int, int)>& bytes) {
-    TgaSpec spec = Sized(image_type, depth);
-    spec.pixels = Stored(kWidth, kHeight, false, bytes);
-    return spec;
+    TgaLayout layout = Sized(image_type, depth);
+    layout.pixels = Stored(kWidth, kHeight, false, bytes);
+    return layout;
   };
   AppendBothEncodings(cases, "24 bits", stored(2, 24, bgr), true_colour);
   AppendBothEncodings(cases, "32 bits with alpha", stored(2, 32, bgra), with_alpha);
@@ -147,18 +147,18 @@ QList<TgaCase> TgaCases() {
   };
   const QByteArray indices = Stored(kWidth, kHeight, false, [&](int x, int y) { return QByteArray(1, char(index(x, y))); });
   for (int bits : {24, 32, 16}) {
-    TgaSpec spec = Sized(1, 8);
-    spec.map_length = entries;
-    spec.map_bits = bits;
+    TgaLayout layout = Sized(1, 8);
+    layout.map_length = entries;
+    layout.map_bits = bits;
     for (int i = 0; i < entries; ++i) {
       const QRgb c = map_colour(i);
       if (bits == 16) {
         const int value = (qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3;
-        spec.map += char(value & 0xFF);
-        spec.map += char(value >> 8);
+        layout.map += char(value & 0xFF);
+        layout.map += char(value >> 8);
       } else {
-        spec.map += Bgr(c);
-        if (bits == 32) spec.map += char(i * 10);  // alpha of the map is dropped
+        layout.map += Bgr(c);
+        if (bits == 32) layout.map += char(i * 10);  // alpha of the map is dropped
       }
     }
     const QImage expected = bits == 16 ? mapped([&](int i) {
@@ -166,46 +166,46 @@ QList<TgaCase> TgaCases() {
       return qRgb(Widen5(qRed(c) >> 3), Widen5(qGreen(c) >> 3), Widen5(qBlue(c) >> 3));
     })
                                        : mapped(map_colour);
-    spec.pixels = indices;
-    AppendBothEncodings(cases, "colour map of " + std::to_string(bits) + " bits", spec, expected);
+    layout.pixels = indices;
+    AppendBothEncodings(cases, "colour map of " + std::to_string(bits) + " bits", layout, expected);
   }
   {
-    TgaSpec spec = Sized(2, 24);
-    spec.descriptor = 0x20;
-    spec.pixels = Stored(kWidth, kHeight, true, bgr);
-    cases.append({"rows stored top first", spec, true_colour});
-    spec.descriptor = 0x30;
-    spec.pixels = Stored(kWidth, kHeight, true, [](int x, int y) { return Bgr(Colour(kWidth - 1 - x, y)); });
-    cases.append({"columns stored right first", spec, true_colour});
+    TgaLayout layout = Sized(2, 24);
+    layout.descriptor = 0x20;
+    layout.pixels = Stored(kWidth, kHeight, true, bgr);
+    cases.append({"rows stored top first", layout, true_colour});
+    layout.descriptor = 0x30;
+    layout.pixels = Stored(kWidth, kHeight, true, [](int x, int y) { return Bgr(Colour(kWidth - 1 - x, y)); });
+    cases.append({"columns stored right first", layout, true_colour});
   }
   {
-    TgaSpec spec = Sized(2, 24);
-    spec.id_length = 9;
-    spec.pixels = Stored(kWidth, kHeight, false, bgr);
-    cases.append({"image ID field skipped", spec, true_colour});
+    TgaLayout layout = Sized(2, 24);
+    layout.id_length = 9;
+    layout.pixels = Stored(kWidth, kHeight, false, bgr);
+    cases.append({"image ID field skipped", layout, true_colour});
   }
   {
     // The origin comes off the size: a header width of 7 with x origin 2 is a picture 5 wide.
-    TgaSpec spec = Sized(2, 24);
-    spec.width = kWidth + 2;
-    spec.x_origin = 2;
-    spec.height = kHeight + 1;
-    spec.y_origin = 1;
-    spec.pixels = Stored(kWidth, kHeight, false, bgr);
-    cases.append({"origin subtracted", spec, true_colour});
+    TgaLayout layout = Sized(2, 24);
+    layout.width = kWidth + 2;
+    layout.x_origin = 2;
+    layout.height = kHeight + 1;
+    layout.y_origin = 1;
+    layout.pixels = Stored(kWidth, kHeight, false, bgr);
+    cases.append({"origin subtracted", layout, true_colour});
   }
   {
     // Data that ends early leaves the rest black; a packet running past the picture is cut.
-    TgaSpec spec = Sized(2, 24);
-    spec.pixels = Stored(kWidth, kHeight, false, bgr).first(3 * (kWidth + 2) + 1);
-    cases.append({"short data", spec, MakeImage(kWidth, kHeight, QImage::Format_RGB32, [](int x, int y) {
+    TgaLayout layout = Sized(2, 24);
+    layout.pixels = Stored(kWidth, kHeight, false, bgr).first(3 * (kWidth + 2) + 1);
+    cases.append({"short data", layout, MakeImage(kWidth, kHeight, QImage::Format_RGB32, [](int x, int y) {
                     return y == kHeight - 1 || (y == kHeight - 2 && x < 2) ? Colour(x, y) : qRgb(0, 0, 0);
                   })});
     // The last packet, a run of 128, is cut after the picture's last two pixels.
-    spec.image_type = 10;
-    spec.pixels = TgaRunLength(Stored(kWidth, kHeight, false, bgr).first(3 * (kWidth * kHeight - 2)), 3) +
+    layout.image_type = 10;
+    layout.pixels = TgaRunLength(Stored(kWidth, kHeight, false, bgr).first(3 * (kWidth * kHeight - 2)), 3) +
                   char(0xFF) + Bgr(Colour(3, 0));
-    cases.append({"run past the end cut", spec, MakeImage(kWidth, kHeight, QImage::Format_RGB32, [](int x, int y) {
+    cases.append({"run past the end cut", layout, MakeImage(kWidth, kHeight, QImage::Format_RGB32, [](int x, int y) {
                     return y == 0 && x == 4 ? Colour(3, 0) : Colour(x, y);
                   })});
   }
@@ -214,7 +214,7 @@ QList<TgaCase> TgaCases() {
 
 TEST(TgaDecoder, EveryVariantMatchesTheReferencePixels) {
   for (const TgaCase& c : TgaCases()) {
-    const QImage decoded = DecodeTga(TgaFile(c.spec));
+    const QImage decoded = DecodeTga(TgaFile(c.layout));
     ASSERT_FALSE(decoded.isNull()) << c.name;
     EXPECT_EQ(decoded.size(), QSize(kWidth, kHeight)) << c.name;
     EXPECT_EQ(Normalised(decoded), Normalised(c.expected)) << c.name;
@@ -225,36 +225,36 @@ TEST(TgaDecoder, VariantsItCannotDrawGiveNoBitmap) {
   const QByteArray pixels(kWidth * kHeight * 4, '\x55');
   struct Bad {
     const char* name;
-    TgaSpec spec;
+    TgaLayout layout;
   };
   QList<Bad> bad;
   auto with = [&](const char* name, auto change) {
-    TgaSpec spec = Sized(2, 24);
-    spec.pixels = pixels;
-    change(spec);
-    bad.append({name, spec});
+    TgaLayout layout = Sized(2, 24);
+    layout.pixels = pixels;
+    change(layout);
+    bad.append({name, layout});
   };
-  with("15 bits", [](TgaSpec& s) { s.depth = 15; });
-  with("12 bits", [](TgaSpec& s) { s.depth = 12; });
-  with("image type 0", [](TgaSpec& s) { s.image_type = 0; });
-  with("image type 32", [](TgaSpec& s) { s.image_type = 32; });
-  with("colour-mapped at 16 bits", [](TgaSpec& s) { s.image_type = 1, s.depth = 16; });
-  with("x origin equal to the width", [](TgaSpec& s) { s.x_origin = kWidth; });
-  with("y origin beyond the height", [](TgaSpec& s) { s.y_origin = kHeight + 4; });
-  with("negative width", [](TgaSpec& s) { s.width = -5; });
-  with("beyond the pixel limit", [](TgaSpec& s) { s.width = 30000, s.height = 30000; });
-  for (const Bad& b : bad) EXPECT_TRUE(DecodeTga(TgaFile(b.spec)).isNull()) << b.name;
+  with("15 bits", [](TgaLayout& s) { s.depth = 15; });
+  with("12 bits", [](TgaLayout& s) { s.depth = 12; });
+  with("image type 0", [](TgaLayout& s) { s.image_type = 0; });
+  with("image type 32", [](TgaLayout& s) { s.image_type = 32; });
+  with("colour-mapped at 16 bits", [](TgaLayout& s) { s.image_type = 1, s.depth = 16; });
+  with("x origin equal to the width", [](TgaLayout& s) { s.x_origin = kWidth; });
+  with("y origin beyond the height", [](TgaLayout& s) { s.y_origin = kHeight + 4; });
+  with("negative width", [](TgaLayout& s) { s.width = -5; });
+  with("beyond the pixel limit", [](TgaLayout& s) { s.width = 30000, s.height = 30000; });
+  for (const Bad& b : bad) EXPECT_TRUE(DecodeTga(TgaFile(b.layout)).isNull()) << b.name;
   EXPECT_TRUE(DecodeTga(QByteArray(18, '\0')).isNull());
   EXPECT_TRUE(DecodeTga(QByteArray()).isNull());
 }
 
 TEST(TgaDecoder, HugeSizeWithinTheLimitFromATinyFileIsBlackNotACrash) {
-  TgaSpec spec = Sized(10, 8);
-  spec.image_type = 11;
-  spec.width = 4000;
-  spec.height = 3000;
-  spec.pixels = QByteArray("\xFF\x09", 2);  // one run of 128 pixels of index 9, then nothing
-  const QImage decoded = DecodeTga(TgaFile(spec));
+  TgaLayout layout = Sized(10, 8);
+  layout.image_type = 11;
+  layout.width = 4000;
+  layout.height = 3000;
+  layout.pixels = QByteArray("\xFF\x09", 2);  // one run of 128 pixels of index 9, then nothing
+  const QImage decoded = DecodeTga(TgaFile(layout));
   ASSERT_EQ(decoded.size(), QSize(4000, 3000));
   EXPECT_EQ(decoded.pixel(127, 2999), qRgb(9, 9, 9));
   EXPECT_EQ(decoded.pixel(128, 2999), qRgb(0, 0, 0));
@@ -262,12 +262,12 @@ TEST(TgaDecoder, HugeSizeWithinTheLimitFromATinyFileIsBlackNotACrash) {
 
 TEST(TgaDecoder, FilesDecodeForConversionExceptThirtyTwoBits) {
   test::TempFolder folder;
-  TgaSpec spec = Sized(2, 24);
-  spec.pixels = Stored(kWidth, kHeight, false, [](int x, int y) { return Bgr(Colour(x, y)); });
-  EXPECT_FALSE(DecodeTgaBitmap(folder.Write(QStringLiteral("a.tga"), TgaFile(spec))).isNull());
-  spec.depth = 32;
-  spec.pixels = QByteArray(kWidth * kHeight * 4, '\x7F');
-  EXPECT_TRUE(DecodeTgaBitmap(folder.Write(QStringLiteral("b.tga"), TgaFile(spec))).isNull());
+  TgaLayout layout = Sized(2, 24);
+  layout.pixels = Stored(kWidth, kHeight, false, [](int x, int y) { return Bgr(Colour(x, y)); });
+  EXPECT_FALSE(DecodeTgaBitmap(folder.Write(QStringLiteral("a.tga"), TgaFile(layout))).isNull());
+  layout.depth = 32;
+  layout.pixels = QByteArray(kWidth * kHeight * 4, '\x7F');
+  EXPECT_TRUE(DecodeTgaBitmap(folder.Write(QStringLiteral("b.tga"), TgaFile(layout))).isNull());
   EXPECT_TRUE(DecodeTgaBitmap(folder.Path(QStringLiteral("missing.tga"))).isNull());
 }
 
@@ -286,26 +286,26 @@ QRgb Palette16Colour(int i) {
 TEST(PcxDecoder, EveryVariantMatchesTheReferencePixels) {
   struct PcxCase {
     const char* name;
-    PcxSpec spec;
+    PcxLayout layout;
     QImage expected;
   };
   QList<PcxCase> cases;
   const int width = 11;  // not a multiple of 8 nor even
   const int height = 3;
   auto sized = [&](int bits, int planes, int line_bytes) {
-    PcxSpec spec;
-    spec.bits = bits;
-    spec.planes = planes;
-    spec.x_min = 3;
-    spec.y_min = 7;
-    spec.x_max = 3 + width - 1;
-    spec.y_max = 7 + height - 1;
-    spec.line_bytes = line_bytes;
-    return spec;
+    PcxLayout layout;
+    layout.bits = bits;
+    layout.planes = planes;
+    layout.x_min = 3;
+    layout.y_min = 7;
+    layout.x_max = 3 + width - 1;
+    layout.y_max = 7 + height - 1;
+    layout.line_bytes = line_bytes;
+    return layout;
   };
-  auto encode = [](PcxSpec spec, const QByteArray& raw) {
-    spec.data = spec.encoding == 1 ? test::PcxRunLength(raw) : raw;
-    return spec;
+  auto encode = [](PcxLayout layout, const QByteArray& raw) {
+    layout.data = layout.encoding == 1 ? test::PcxRunLength(raw) : raw;
+    return layout;
   };
   {
     // 1 bit: a set bit is white. Two bytes a line, the last 5 bits unused.
@@ -327,9 +327,9 @@ TEST(PcxDecoder, EveryVariantMatchesTheReferencePixels) {
     for (int y = 0; y < height; ++y) {
       for (int x = 0; x < width + 1; x += 2) raw += char(nibble(x, y) << 4 | (x + 1 < width ? nibble(x + 1, y) : 0));
     }
-    PcxSpec spec = sized(4, 1, 6);
-    spec.palette16 = Palette16();
-    cases.append({"4 bits, header palette", encode(spec, raw),
+    PcxLayout layout = sized(4, 1, 6);
+    layout.palette16 = Palette16();
+    cases.append({"4 bits, header palette", encode(layout, raw),
                   MakeImage(width, height, QImage::Format_RGB32, [&](int x, int y) { return Palette16Colour(nibble(x, y)); })});
   }
   // 8 bits: a padding byte ends each line; values of 192 and more must pass as runs.
@@ -350,12 +350,12 @@ TEST(PcxDecoder, EveryVariantMatchesTheReferencePixels) {
     return qRgb(i, i, i);
   });
   {
-    PcxSpec spec = encode(sized(8, 1, width + 1), indices);
-    spec.data += palette_tail;
-    cases.append({"8 bits with the palette at the end", spec, palette_colours});
-    spec.encoding = 0;
-    spec.data = indices + palette_tail;
-    cases.append({"8 bits not run-length", spec, palette_colours});
+    PcxLayout layout = encode(sized(8, 1, width + 1), indices);
+    layout.data += palette_tail;
+    cases.append({"8 bits with the palette at the end", layout, palette_colours});
+    layout.encoding = 0;
+    layout.data = indices + palette_tail;
+    cases.append({"8 bits not run-length", layout, palette_colours});
     cases.append({"8 bits without the palette marker are grey", encode(sized(8, 1, width + 1), indices), grey_colours});
   }
   {
@@ -370,22 +370,22 @@ TEST(PcxDecoder, EveryVariantMatchesTheReferencePixels) {
                   MakeImage(width, height, QImage::Format_RGB32, [](int x, int y) { return Colour(x, y); })});
   }
   for (const PcxCase& c : cases) {
-    const QImage decoded = DecodePcx(PcxFile(c.spec));
+    const QImage decoded = DecodePcx(PcxFile(c.layout));
     ASSERT_FALSE(decoded.isNull()) << c.name;
     EXPECT_EQ(Normalised(decoded), Normalised(c.expected)) << c.name;
   }
 }
 
 TEST(PcxDecoder, RunsOfNothingAndShortDataDecodeWithBlackAfterTheEnd) {
-  PcxSpec spec;
-  spec.bits = 8;
-  spec.planes = 1;
-  spec.x_max = 3;
-  spec.y_max = 1;
-  spec.line_bytes = 4;
+  PcxLayout layout;
+  layout.bits = 8;
+  layout.planes = 1;
+  layout.x_max = 3;
+  layout.y_max = 1;
+  layout.line_bytes = 4;
   // A run of 0 copies, a run of 3, a literal 5, then the data ends in the second line.
-  spec.data = QByteArray("\xC0\x63\xC3\x09\x05\x06", 6);
-  const QImage decoded = DecodePcx(PcxFile(spec));
+  layout.data = QByteArray("\xC0\x63\xC3\x09\x05\x06", 6);
+  const QImage decoded = DecodePcx(PcxFile(layout));
   ASSERT_EQ(decoded.size(), QSize(4, 2));
   const QList<int> expected = {9, 9, 9, 5, 6, 0, 0, 0};
   for (int i = 0; i < 8; ++i) EXPECT_EQ(qRed(decoded.pixel(i % 4, i / 4)), expected[i]) << i;
@@ -403,14 +403,14 @@ TEST(PcxDecoder, VariantsItCannotDrawGiveNoBitmap) {
       {"beyond the pixel limit", 8, 1, 32000, 32000, 32001},
   };
   for (const Bad& b : bad) {
-    PcxSpec spec;
-    spec.bits = b.bits;
-    spec.planes = b.planes;
-    spec.x_max = b.x_max;
-    spec.y_max = b.y_max;
-    spec.line_bytes = b.line_bytes;
-    spec.data = QByteArray(400, '\x11');
-    EXPECT_TRUE(DecodePcx(PcxFile(spec)).isNull()) << b.name;
+    PcxLayout layout;
+    layout.bits = b.bits;
+    layout.planes = b.planes;
+    layout.x_max = b.x_max;
+    layout.y_max = b.y_max;
+    layout.line_bytes = b.line_bytes;
+    layout.data = QByteArray(400, '\x11');
+    EXPECT_TRUE(DecodePcx(PcxFile(layout)).isNull()) << b.name;
   }
   EXPECT_TRUE(DecodePcx(QByteArray()).isNull());
 }
@@ -418,7 +418,7 @@ TEST(PcxDecoder, VariantsItCannotDrawGiveNoBitmap) {
 // ---- Header tests of the probe ----
 
 TEST(TgaPcxProbe, HeaderTestsAndSizes) {
-  TgaSpec tga = Sized(2, 24);
+  TgaLayout tga = Sized(2, 24);
   tga.pixels = QByteArray(1, '\0');
   EXPECT_EQ(ProbeTgaHeader(TgaFile(tga))->Width, kWidth);
   tga.x_origin = 2;
@@ -431,19 +431,19 @@ TEST(TgaPcxProbe, HeaderTestsAndSizes) {
   EXPECT_EQ(with_origin->Depth, 24);
 
   auto tga_probe = [](auto change) {
-    TgaSpec spec = Sized(2, 24);
-    spec.pixels = QByteArray(1, '\0');
-    change(spec);
-    return ProbeTgaHeader(TgaFile(spec));
+    TgaLayout layout = Sized(2, 24);
+    layout.pixels = QByteArray(1, '\0');
+    change(layout);
+    return ProbeTgaHeader(TgaFile(layout));
   };
-  EXPECT_EQ(tga_probe([](TgaSpec& s) { s.depth = 15; })->Depth, 15);  // passes, though it draws nothing
-  EXPECT_FALSE(tga_probe([](TgaSpec& s) { s.width = 1; }));
-  EXPECT_FALSE(tga_probe([](TgaSpec& s) { s.image_type = 9, s.depth = 24; }));
-  EXPECT_FALSE(tga_probe([](TgaSpec& s) { s.image_type = 4; }));
-  EXPECT_FALSE(tga_probe([](TgaSpec& s) { s.width = 30000, s.x_origin = -30000; }));  // 16-bit overflow
-  EXPECT_FALSE(tga_probe([](TgaSpec& s) { s.pixels.clear(); }));  // 18 bytes: not longer than the header
+  EXPECT_EQ(tga_probe([](TgaLayout& s) { s.depth = 15; })->Depth, 15);  // passes, though it draws nothing
+  EXPECT_FALSE(tga_probe([](TgaLayout& s) { s.width = 1; }));
+  EXPECT_FALSE(tga_probe([](TgaLayout& s) { s.image_type = 9, s.depth = 24; }));
+  EXPECT_FALSE(tga_probe([](TgaLayout& s) { s.image_type = 4; }));
+  EXPECT_FALSE(tga_probe([](TgaLayout& s) { s.width = 30000, s.x_origin = -30000; }));  // 16-bit overflow
+  EXPECT_FALSE(tga_probe([](TgaLayout& s) { s.pixels.clear(); }));  // 18 bytes: not longer than the header
 
-  PcxSpec pcx;
+  PcxLayout pcx;
   pcx.bits = 8;
   pcx.planes = 3;
   pcx.x_min = 10;

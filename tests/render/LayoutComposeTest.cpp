@@ -113,7 +113,7 @@ TEST_F(Compose, BackgroundPictureTiledOrStretched) {
 TEST_F(Compose, SlidePictureByItsLettersAndPlacement) {
   const QImage picture = Quadrants({20, 10});
   const qint32 png = AddPicture(QStringLiteral("a.png"), Png(picture));
-  test::TgaSpec tga;
+  test::TgaLayout tga;
   tga.width = 20;
   tga.height = 10;
   for (int y = 9; y >= 0; --y) {  // bottom row first

@@ -15,13 +15,13 @@ QRgb Colour(int x, int y) {
 
 // A 5 x 3 TGA of the colours, stored bottom row first.
 QByteArray Tga24() {
-  test::TgaSpec spec;
-  spec.width = 5;
-  spec.height = 3;
+  test::TgaLayout layout;
+  layout.width = 5;
+  layout.height = 3;
   for (int y = 2; y >= 0; --y) {
-    for (int x = 0; x < 5; ++x) spec.pixels += test::Bytes({qBlue(Colour(x, y)), qGreen(Colour(x, y)), qRed(Colour(x, y))});
+    for (int x = 0; x < 5; ++x) layout.pixels += test::Bytes({qBlue(Colour(x, y)), qGreen(Colour(x, y)), qRed(Colour(x, y))});
   }
-  return test::TgaFile(spec);
+  return test::TgaFile(layout);
 }
 
 TEST(CliProbe, OneLinePerFile) {
@@ -71,7 +71,7 @@ TEST(CliDecode, WrongArgumentsAndUndrawableFiles) {
   };
   for (const QStringList& args : wrong) EXPECT_EQ(RunCli(args).exit_code, 2) << args.join(u' ').toStdString();
 
-  test::TgaSpec fifteen;
+  test::TgaLayout fifteen;
   fifteen.width = 4;
   fifteen.height = 4;
   fifteen.depth = 15;
