@@ -93,6 +93,7 @@ QImage FrmMain::ButtonFace(int index) const {
 
 PictureButton* FrmMain::NewButton(int index, QWidget* parent) {
   auto* button = new PictureButton(index, ButtonFace(index), PageButtonLabel(index), parent);
+  button->ApplyScale(window_scale_.value_or(1));
   buttons_[index] = button;
   connect(button, &PictureButton::MouseDown, this, &FrmMain::PicBtn_MouseDown);
   connect(button, &PictureButton::MouseMove, this, &FrmMain::PicBtn_MouseMove);
@@ -115,23 +116,23 @@ void FrmMain::BuildWindow() {
   setCentralWidget(central);
 
   auto* outer = new QHBoxLayout(central);
-  outer->setContentsMargins(8, 6, 8, 8);
-  outer->setSpacing(8);
+  outer->setContentsMargins(Scaled(8), Scaled(6), Scaled(8), Scaled(8));
+  outer->setSpacing(Scaled(8));
   outer->addWidget(BuildButtonColumn());
 
   auto* right = new QVBoxLayout();
-  right->setSpacing(6);
+  right->setSpacing(Scaled(6));
   auto* banner = new BannerLabel(central);
   Banner = banner;
   Banner->setObjectName(QStringLiteral("PicBanner"));
-  Banner->setFixedHeight(kBannerHeight);
+  Banner->setFixedHeight(Scaled(kBannerHeight));
   if (const std::optional<QByteArray> bytes = ReadPackageEntry(QStringLiteral("Copyright.gif"))) {
     banner->SetBanner(QImage::fromData(*bytes));
   }
   right->addWidget(Banner);
 
   auto* work = new QHBoxLayout();
-  work->setSpacing(8);
+  work->setSpacing(Scaled(8));
   auto* page_holder = new QWidget(central);
   page_holder->setObjectName(QStringLiteral("PageHolder"));
   BuildPages(page_holder);
@@ -259,7 +260,7 @@ QWidget* FrmMain::BuildCanvasColumn() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(4);
   PicDst = new CanvasBox(column);
-  PicDst->SetCanvasSize(kCanvasSize);
+  PicDst->SetCanvasSize(QSize(Scaled(kCanvasSize.width()), Scaled(kCanvasSize.height())));
   layout->addWidget(PicDst);
 
   auto* strip = new QGridLayout();
@@ -268,7 +269,7 @@ QWidget* FrmMain::BuildCanvasColumn() {
   for (int k = 0; k < 7; ++k) {
     PicList[k] = new QLabel(column);
     PicList[k]->setObjectName(QStringLiteral("PicList%1").arg(k));
-    PicList[k]->setFixedSize(kStripBoxSize);
+    PicList[k]->setFixedSize(Scaled(kStripBoxSize.width()), Scaled(kStripBoxSize.height()));
     PicList[k]->setFrameShape(QFrame::StyledPanel);
     PicList[k]->setAlignment(Qt::AlignCenter);
     PicList[k]->setAutoFillBackground(true);

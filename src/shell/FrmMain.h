@@ -158,8 +158,9 @@ class FrmMain : public QMainWindow,
   void SetToolTipText(QWidget* control, const QString& text);
   void ConnectControls();
 
-  // Start-up steps.
+  // Start-up steps. ScaleMainWindow decides the scale the window is then built at.
   void ScaleMainWindow();
+  int Scaled(int design) const { return ScaledLength(design, window_scale_.value_or(1)); }
   void ApplyLook();
   void FitWindowToTarget();
   void FillChoiceLists();

@@ -78,8 +78,9 @@ bool FrmMain::Form_Load(const StartupOptions& options) {
   SetRainbowPicture(ReadPackageEntry(QStringLiteral("rainbow.jpg")).value_or(QByteArray()));
 
   screen_ = options.screen.value_or(ReadScreenFacts());
-  BuildWindow();
   ScaleMainWindow();
+  BuildWindow();
+  FitWindowToTarget();
 
   highlight_colour_ = QApplication::palette().color(QPalette::Highlight);
   ApplyLook();
@@ -124,18 +125,9 @@ bool FrmMain::Form_Load(const StartupOptions& options) {
 }
 
 void FrmMain::ScaleMainWindow() {
+  // The controls of fixed size (buttons, canvas, strip) are made at this scale; the
+  // layouts place them and the rest.
   window_scale_ = MainWindowScale(screen_.dpi_y, screen_.height);
-  if (window_scale_) {
-    const float s = *window_scale_;
-    for (auto& [index, button] : buttons_) button->ApplyScale(s);
-    PicDst->SetCanvasSize(QSize(ScaledLength(PicDst->width(), s), ScaledLength(PicDst->height(), s)));
-    for (QLabel* box : PicList) box->setFixedSize(ScaledLength(box->width(), s), ScaledLength(box->height(), s));
-    for (QWidget* fixed : {static_cast<QWidget*>(Banner), static_cast<QWidget*>(ListLyricStyle),
-                           static_cast<QWidget*>(ListTitleStyle)}) {
-      fixed->setFixedHeight(ScaledLength(fixed->maximumHeight(), s));
-    }
-  }
-  FitWindowToTarget();
 }
 
 void FrmMain::FitWindowToTarget() {

@@ -75,6 +75,7 @@ QLabel* NewColourLabel(const QString& name, QWidget* parent) {
 // A row of widgets, left-aligned.
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
   auto* row = new QHBoxLayout();
+  row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(6);
   for (QWidget* widget : widgets) row->addWidget(widget);
   if (stretch) row->addStretch(1);
@@ -97,7 +98,7 @@ QGroupBox* FrmMain::NewPage(int index, const QString& title) {
   page->installEventFilter(this);
   auto* layout = new QVBoxLayout(page);
   layout->setSpacing(6);
-  layout->setContentsMargins(10, 12, 10, 10);
+  layout->setContentsMargins(Scaled(10), Scaled(12), Scaled(10), Scaled(10));
   pages_[index] = page;
   return page;
 }
@@ -128,13 +129,13 @@ void FrmMain::BuildPicturePage() {
   QVBoxLayout* layout = PageLayout(page);
   layout->addLayout(Row({NewButton(20, page), NewButton(19, page), NewButton(21, page), NewButton(22, page),
                          NewButton(23, page), NewButton(24, page)}));
-  static_cast<QHBoxLayout*>(layout->itemAt(0)->layout())->addWidget(NewButton(18, page));
   ImgList = NewList(QStringLiteral("ImgList"), page);
   ImgList->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ImgList->setAcceptDrops(true);
   layout->addWidget(ImgList, 1);
   layout->addWidget(Note(tr("可以把图片文件直接拖放到列表中"), page));
 
+  layout->addLayout(Row({NewButton(18, page), NewLabel(tr("全屏预览当前图片"), page)}));
   ComboPhotoScale = new QComboBox(page);
   ComboPhotoScale->setObjectName(QStringLiteral("ComboPhotoScale"));
   layout->addLayout(Row({NewLabel(tr("图片显示方式："), page), ComboPhotoScale}));
@@ -146,9 +147,12 @@ void FrmMain::BuildPicturePage() {
   timing->addButton(OptSync);
   TxtTime = NewNumberBox(QStringLiteral("TxtTime"), page);
   layout->addWidget(OptSlideDuration);
-  auto* time_row = Row({TxtTime, NewLabel(tr("秒"), page), NewButton(43, page), NewLabel(tr("单独设置每张图片"), page)});
+  auto* time_row = Row({TxtTime, NewLabel(tr("秒"), page)});
   time_row->insertSpacing(0, 20);
   layout->addLayout(time_row);
+  auto* own_times = Row({NewButton(43, page), NewLabel(tr("单独设置每张图片的时间"), page)});
+  own_times->insertSpacing(0, 20);
+  layout->addLayout(own_times);
   layout->addWidget(OptSync);
   SetToolTipText(OptSync, SyncToolTip());
 
@@ -160,7 +164,10 @@ void FrmMain::BuildPicturePage() {
   OptPhotoState[1] = NewOption(QStringLiteral("OptPhotoState1"), tr("动态漂移"), page);
   state->addButton(OptPhotoState[0], 0);
   state->addButton(OptPhotoState[1], 1);
-  layout->addLayout(Row({NewLabel(tr("图片状态："), page), OptPhotoState[0], OptPhotoState[1]}));
+  layout->addWidget(NewLabel(tr("图片状态："), page));
+  auto* states = Row({OptPhotoState[0], OptPhotoState[1]});
+  states->insertSpacing(0, 20);
+  layout->addLayout(states);
 }
 
 void FrmMain::BuildMusicPage() {
@@ -295,7 +302,7 @@ void FrmMain::BuildLyricPage() {
   layout->addLayout(Row({NewButton(40, page), NewLabel(tr("歌词字体和颜色"), page)}));
   layout->addWidget(NewLabel(tr("歌词样式："), page));
   ListLyricStyle = NewList(QStringLiteral("ListLyricStyle"), page);
-  ListLyricStyle->setFixedHeight(84);
+  ListLyricStyle->setFixedHeight(Scaled(84));
   layout->addWidget(ListLyricStyle);
   LblLyricDynamicFont = NewLabel(tr("动态歌词颜色"), page, QStringLiteral("LblLyricDynamicFont"));
   layout->addLayout(Row({NewButton(35, page), LblLyricDynamicFont}));
@@ -315,16 +322,20 @@ void FrmMain::BuildTitlePage() {
   SetToolTipText(TxtTitleOpening, TitleTextToolTip());
   SetToolTipText(TxtTitleEnding, TitleTextToolTip());
 
-  layout->addWidget(ChkEnableOpening);
+  auto* opening = Row({ChkEnableOpening});
+  opening->addWidget(NewButton(37, page));
+  opening->addWidget(NewLabel(tr("片头图片"), page));
+  layout->addLayout(opening);
   layout->addWidget(TxtTitleOpening, 1);
-  layout->addLayout(Row({NewLabel(tr("片头时间："), page), TxtOpeningTime, NewLabel(tr("秒"), page),
-                         NewButton(37, page), NewLabel(tr("片头图片"), page)}));
-  layout->addWidget(ChkEnableEnding);
+  layout->addLayout(Row({NewLabel(tr("片头时间："), page), TxtOpeningTime, NewLabel(tr("秒"), page)}));
+  auto* ending = Row({ChkEnableEnding});
+  ending->addWidget(NewButton(34, page));
+  ending->addWidget(NewLabel(tr("片尾图片"), page));
+  layout->addLayout(ending);
   layout->addWidget(TxtTitleEnding, 1);
-  layout->addLayout(Row({NewLabel(tr("片尾时间："), page), TxtEndingTime, NewLabel(tr("秒"), page),
-                         NewButton(34, page), NewLabel(tr("片尾图片"), page)}));
+  layout->addLayout(Row({NewLabel(tr("片尾时间："), page), TxtEndingTime, NewLabel(tr("秒"), page)}));
   ListTitleStyle = NewList(QStringLiteral("ListTitleStyle"), page);
-  ListTitleStyle->setFixedHeight(66);
+  ListTitleStyle->setFixedHeight(Scaled(66));
   layout->addWidget(NewLabel(tr("片头片尾效果："), page));
   layout->addWidget(ListTitleStyle);
   layout->addLayout(Row({NewButton(41, page), NewLabel(tr("片头片尾字体和颜色"), page)}));

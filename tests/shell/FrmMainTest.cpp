@@ -332,14 +332,18 @@ TEST_F(FrmMainTest, SmallAndDenseScreensScaleTheWindow) {
     FrmMain& w = Start(Screen(1024, 600, 96));
     ASSERT_TRUE(w.WindowScaled());
     EXPECT_NEAR(*w.WindowScale(), 0.811, 0.001);
-    EXPECT_EQ(w.size(), QSize(778, 600));
+    w.show();  // the whole window, frame included, takes the scaled size and its contents fit
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(w.frameGeometry().size(), QSize(778, 600));
     EXPECT_EQ(w.PicDst->size(), QSize(389, 292));  // the canvas keeps its scaled fixed size
     EXPECT_LE(w.Look().points, 11);
   }
   {
     FrmMain& w = Start(Screen(1920, 1080, 120));
     EXPECT_FLOAT_EQ(*w.WindowScale(), 0.8f);
-    EXPECT_EQ(w.size(), QSize(768, 592));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(w.frameGeometry().size(), QSize(768, 592));
   }
   {
     FrmMain& w = Start(Screen(1366, 768, 96));
