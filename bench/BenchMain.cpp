@@ -1,11 +1,17 @@
 // Benchmarks run with an application object, so pending events are really processed.
 
+#ifdef PIVLO_BENCH_WIDGETS
+#include <QApplication>
+using BenchApplication = QApplication;  // windows
+#else
 #include <QCoreApplication>
+using BenchApplication = QCoreApplication;
+#endif
 
 #include <benchmark/benchmark.h>
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  BenchApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -5,7 +5,10 @@
 
 #include <QTemporaryDir>
 
-#ifdef PIVLO_TEST_GUI
+#if defined(PIVLO_TEST_WIDGETS)
+#include <QApplication>
+using TestApplication = QApplication;  // windows and dialogs
+#elif defined(PIVLO_TEST_GUI)
 #include <QGuiApplication>
 using TestApplication = QGuiApplication;  // fonts and text drawing
 #else

@@ -43,16 +43,9 @@ ImageEntry ProjectModel::NewImageEntry(const QString& file) const {
 }
 
 void ProjectModel::ResetHeadline(ImageEntry& entry) const {
-  const TextStyle& headline = settings.Style(kHeadlineSlot);
   entry.headline_box = ScreenPart(0.45, 0.45, 0.1, 0.1);
   entry.head_dynamic_style = font_list_position;
-  entry.head_size = headline.size;
-  entry.head_pattern = headline.pattern;
-  entry.head_border = headline.border_width;
-  entry.head_style = headline.style_flags;
-  entry.head_start_color = headline.start_color;
-  entry.head_end_color = headline.end_color;
-  entry.head_border_color = headline.border_color;
+  TakeHeadlineStyle(entry, settings.Style(kHeadlineSlot));
 }
 
 ScreenBox ProjectModel::ReadDefaultCaptionBox() const {

@@ -29,4 +29,14 @@ TextStyle DefaultTextStyle(int slot, const QString& font_name) {
   return style;
 }
 
+void TakeHeadlineStyle(ImageEntry& entry, const TextStyle& style) {
+  entry.head_size = style.size;
+  entry.head_pattern = style.pattern;
+  entry.head_border = style.border_width;
+  entry.head_style = style.style_flags;
+  entry.head_start_color = style.start_color;
+  entry.head_end_color = style.end_color;
+  entry.head_border_color = style.border_color;
+}
+
 }  // namespace pivlo

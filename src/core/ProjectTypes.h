@@ -64,6 +64,10 @@ struct ImageEntry {
   friend bool operator==(const ImageEntry&, const ImageEntry&) = default;
 };
 
+// Gives the picture's headline the style's size, pattern, border width, style flags and
+// colours.
+void TakeHeadlineStyle(ImageEntry& entry, const TextStyle& style);
+
 // One song of the show.
 struct SongEntry {
   QString file;

@@ -1,0 +1,78 @@
+#include "shell/FrmBuild.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace pivlo {
+
+FrmBuild::FrmBuild(bool tool_tips, QWidget* owner) : QDialog(owner) {
+  setObjectName(QStringLiteral("FrmBuild"));
+  setWindowTitle(tr("创建屏幕保护"));
+  auto* option = new QRadioButton(tr("本机播放屏幕保护文件（不打包图片和音乐）"), this);
+  option->setObjectName(QStringLiteral("OptPreview"));
+  option->setChecked(true);
+  auto* note = new QLabel(tr("这个选项用于创建仅指向本地机器图片和音乐文件的") + u'\n' +
+                              tr("屏幕保护，如果被引用的图片和音乐被移动或删除，") + u'\n' + tr("那么屏保将不能正常播放"),
+                          this);
+  note->setContentsMargins(22, 0, 0, 0);
+  note->setForegroundRole(QPalette::PlaceholderText);
+  auto* create = new QPushButton(tr("  创建  "), this);
+  create->setObjectName(QStringLiteral("BtnCreate"));
+  create->setDefault(true);
+  if (tool_tips) create->setToolTip(tr("创建屏幕保护"));
+  connect(create, &QPushButton::clicked, this, &QDialog::accept);
+
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch(1);
+  buttons->addWidget(create);
+  auto* layout = new QVBoxLayout(this);
+  layout->setSpacing(10);
+  layout->addWidget(option);
+  layout->addWidget(note);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+FrmFinish::FrmFinish(const QString& summary, bool open_folder, const QImage& picture, QWidget* owner)
+    : QDialog(owner), open_folder_(open_folder) {
+  setObjectName(QStringLiteral("FrmFinish"));
+  setWindowTitle(tr("完成"));
+  auto* coffee = new QLabel(this);
+  coffee->setObjectName(QStringLiteral("PicCoffie"));
+  coffee->setPixmap(QPixmap::fromImage(picture));
+  auto* info = new QPlainTextEdit(this);
+  info->setObjectName(QStringLiteral("TxtInfo"));
+  info->setReadOnly(true);
+  info->setPlainText(QString(summary).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  info->setMinimumSize(360, 120);
+  auto* folder = new QCheckBox(tr("打开保存位置所在的文件夹"), this);
+  folder->setObjectName(QStringLiteral("ChkOpenFolder"));
+  folder->setChecked(open_folder);
+  connect(folder, &QCheckBox::clicked, this, [this](bool on) { open_folder_ = on; });
+  auto* ok = new QPushButton(tr("  确定  "), this);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+  auto* body = new QHBoxLayout();
+  body->addWidget(coffee, 0, Qt::AlignTop);
+  auto* right = new QVBoxLayout();
+  right->addWidget(new QLabel(tr("成功创建了以下图片屏保文件。"), this));
+  right->addWidget(info, 1);
+  right->addWidget(folder);
+  body->addLayout(right, 1);
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(body, 1);
+  layout->addLayout(buttons);
+}
+
+}  // namespace pivlo

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+namespace pivlo {
+
+// The build dialog "创建屏幕保护": the one kind of output, a screensaver that plays the
+// pictures and music of this machine, and the create button.
+class FrmBuild : public QDialog {
+  Q_OBJECT
+
+ public:
+  FrmBuild(bool tool_tips, QWidget* owner);
+};
+
+// The finish dialog "完成": the summary of the file just built and whether its folder is
+// shown afterwards.
+class FrmFinish : public QDialog {
+  Q_OBJECT
+
+ public:
+  FrmFinish(const QString& summary, bool open_folder, const QImage& picture, QWidget* owner);
+  bool OpenFolder() const { return open_folder_; }
+
+ private:
+  bool open_folder_;
+};
+
+}  // namespace pivlo

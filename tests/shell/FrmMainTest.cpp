@@ -1,0 +1,550 @@
+// The main window driven as a user would, on the offscreen platform.
+
+#include "builder/RuntimeLibrary.h"
+#include "core/AppFolders.h"
+#include "core/ProjectBag.h"
+#include "core/ProjectFiles.h"
+#include "core/basPropertyBag.h"
+#include "render/FramePacing.h"
+#include "shell/CanvasBox.h"
+#include "shell/CommandTexts.h"
+#include "shell/FrmFullScreen.h"
+#include "shell/FrmMain.h"
+#include "shell/HelpViewer.h"
+#include "shell/PictureButton.h"
+
+#include "ScriptedPrompter.h"
+#include "TestFiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace pivlo {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+ScreenFacts Screen(int width, int height, int dpi) {
+  ScreenFacts facts;
+  facts.width = width;
+  facts.height = height;
+  facts.dpi_x = facts.dpi_y = dpi;
+  facts.twips_x = facts.twips_y = 1440 / dpi;
+  facts.normal_dpi = dpi == 96;
+  return facts;
+}
+
+// Effects and pointing run at once.
+class InstantClock : public EffectClock {
+ public:
+  qint64 NowMs() override { return now_; }
+  void Wait(qint64 milliseconds) override { now_ += milliseconds; }
+
+ private:
+  qint64 now_ = 0;
+};
+
+class FrmMainTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    previous_folder_ = ApplicationFolder();
+    SetApplicationFolder(app_.path());
+    // The program's pictures and frames, as they lie beside the program.
+    QDir(app_.path()).mkdir(u"help"_s);
+    for (const QString& name : {u"gmi.src"_s, u"1.frame"_s, u"2.frame"_s, u"3.frame"_s, u"help/faq.htm"_s}) {
+      QFile::copy(QStringLiteral(PIVLO_APP_DIR "/") + name, app_.filePath(name));
+    }
+    SetEffectClock(&clock_);
+    SharedBag().Clear();
+  }
+  void TearDown() override {
+    window_.reset();
+    SetEffectClock(nullptr);
+    SetApplicationFolder(previous_folder_);
+  }
+
+  FrmMain& Start(const ScreenFacts& screen = Screen(1366, 768, 96)) {
+    window_ = std::make_unique<FrmMain>(prompter_);
+    EXPECT_TRUE(window_->Form_Load(StartupOptions{screen}));
+    return *window_;
+  }
+
+  // Pictures whose files exist.
+  void AddPictures(int count) {
+    for (int i = 1; i <= count; ++i) {
+      window_->Model().AddPicture(files_.Write(u"p"_s + QString::number(i) + u".jpg"_s, "x"));
+    }
+  }
+
+  static void Release(PictureButton* button) {
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+
+  QTemporaryDir app_;
+  QString previous_folder_;
+  test::TempFolder files_;
+  test::ScriptedPrompter prompter_;
+  InstantClock clock_;
+  std::unique_ptr<FrmMain> window_;
+};
+
+TEST_F(FrmMainTest, StartsWithEveryButtonPageAndChoiceList) {
+  FrmMain& w = Start();
+  for (int index = 0; index <= 50; ++index) {
+    EXPECT_EQ(w.Button(index) != nullptr, IsPictureButtonInUse(index)) << index;
+  }
+  EXPECT_EQ(w.Button(3)->Label(), u"设置背景"_s);
+  for (int page = 0; page < kPageCount; ++page) EXPECT_NE(w.Page(page), nullptr);
+  EXPECT_EQ(w.Page(0)->title(), u"编辑图片"_s);
+
+  EXPECT_EQ(w.ComboPhotoScale->count(), 5);
+  EXPECT_EQ(w.ComboPhotoScale->currentText(), u"全屏保持宽高比例"_s);
+  EXPECT_EQ(w.CboBackgroundGradient->currentText(), u"垂直"_s);
+  EXPECT_EQ(w.CboBackgroundPictureMode->currentText(), u"原始大小平铺"_s);
+  EXPECT_EQ(w.ListLyricStyle->currentItem()->text(), u"两行静态字"_s);
+  EXPECT_EQ(w.ListTitleStyle->currentItem()->text(), u"淡入淡出"_s);
+  EXPECT_EQ(w.FontList->item(8)->text(), u"文字聚集(#)"_s);
+  ASSERT_EQ(w.StyleList->count(), kTransitionCount);
+  EXPECT_EQ(w.StyleList->item(22)->text(), u"卷帘切换三(2)"_s);
+  for (int k = 0; k < kTransitionCount; ++k) EXPECT_EQ(w.StyleList->item(k)->checkState(), Qt::Checked);
+
+  // The frame packages were found: their names, then the custom and download entries.
+  ASSERT_GE(w.ListPicFrame->count(), 4);
+  EXPECT_EQ(w.ListPicFrame->item(0)->text(), u"无"_s);
+  EXPECT_EQ(w.ListPicFrame->item(1)->text(), u"金色典雅"_s);
+  EXPECT_EQ(w.ListPicFrame->item(w.ListPicFrame->count() - 2)->text(), u"自定义 PNG 相框..."_s);
+  EXPECT_TRUE(QDir(WritableFolder() + u"Project"_s).exists());
+}
+
+TEST_F(FrmMainTest, MissingPicturePackageEndsTheProgramWithItsName) {
+  QFile::remove(app_.filePath(u"gmi.src"_s));
+  FrmMain window(prompter_);
+  EXPECT_FALSE(window.Form_Load(StartupOptions{Screen(1366, 768, 96)}));
+  ASSERT_EQ(prompter_.messages.size(), 1);
+  EXPECT_TRUE(prompter_.messages.first().text.contains(u"gmi.src"_s));
+}
+
+TEST_F(FrmMainTest, StartUpEmptiesTempAndReadsOnlySettingsFromTheSettingsFile) {
+  QDir().mkpath(WritableFolder() + u"Temp"_s);
+  QFile stale(WritableFolder() + u"Temp/old.jpg"_s);
+  ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+  stale.close();
+  {
+    // A settings file that holds a whole project.
+    Start();
+    window_->Model().settings.info[kInfoName] = u"海边"_s;
+    window_->Model().settings.mute_sound = true;
+    AddPictures(2);
+    window_->Model().file_name = u"/nowhere/x.aps"_s;
+    WriteProjectToBag(window_->Model());
+    ASSERT_TRUE(SaveBagToFile(SettingsFilePath()));
+    window_->Form_Unload();
+    window_.reset();
+  }
+  ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+  stale.close();
+
+  FrmMain& w = Start();
+  EXPECT_FALSE(QFile::exists(stale.fileName()));
+  EXPECT_EQ(w.Model().settings.info[kInfoName], u"海边"_s);
+  EXPECT_TRUE(w.ChkMuteSound->isChecked());
+  EXPECT_TRUE(w.Model().pictures.isEmpty());
+  EXPECT_TRUE(w.Model().file_name.isEmpty());
+  EXPECT_FALSE(w.Model().flags.SettingsOnlyRead);
+}
+
+TEST_F(FrmMainTest, PageButtonsShowTheirPageAlone) {
+  FrmMain& w = Start();
+  Release(w.Button(3));
+  EXPECT_EQ(w.VisiblePage(), 2);
+  for (int page = 0; page < kPageCount; ++page) EXPECT_EQ(w.Page(page)->isVisibleTo(&w), page == 2) << page;
+  EXPECT_EQ(w.SelectedPageButton(), 3);
+  EXPECT_EQ(w.Button(3)->State(), PictureButton::kPressed);
+
+  Release(w.Button(3));  // again: the same page
+  EXPECT_EQ(w.VisiblePage(), 2);
+
+  Release(w.Button(7));
+  EXPECT_EQ(w.VisiblePage(), 6);
+  EXPECT_EQ(w.Button(3)->State(), PictureButton::kNormal);
+
+  // The menu's page entries release the page buttons.
+  w.mnuPages[9]->trigger();
+  EXPECT_EQ(w.VisiblePage(), 9);
+  EXPECT_EQ(w.SelectedPageButton(), 10);
+}
+
+TEST_F(FrmMainTest, CommandsArriveDroppedWhileBusy) {
+  FrmMain& w = Start();
+  AddPictures(2);
+  w.Model().flags.BusyFlag = true;
+
+  Release(w.Button(5));
+  EXPECT_EQ(w.VisiblePage(), 10);
+  w.mnuPages[0]->trigger();
+  w.mnuNewProject->trigger();
+  w.mnuOpenProject->trigger();
+  w.mnuSaveProject->trigger();
+  EXPECT_EQ(w.VisiblePage(), 10);
+  EXPECT_EQ(w.Model().pictures.size(), 2);
+  EXPECT_TRUE(prompter_.messages.isEmpty());
+  EXPECT_TRUE(prompter_.dialogs.isEmpty());
+
+  const qint32 ticks = w.Model().flags.TickCount;
+  w.Timer1_Timer();
+  EXPECT_EQ(w.Model().flags.TickCount, ticks);
+  EXPECT_FALSE(w.close());  // the close request is refused too
+  EXPECT_TRUE(prompter_.messages.isEmpty());
+
+  w.Model().flags.BusyFlag = false;
+  Release(w.Button(5));
+  EXPECT_EQ(w.VisiblePage(), 4);
+}
+
+TEST_F(FrmMainTest, BuildWithTooFewPicturesPointsAtTheAddButton) {
+  FrmMain& w = Start();
+  AddPictures(1);
+  Release(w.Button(0));
+  ASSERT_EQ(prompter_.MessageTexts(), QStringList{u"请首先添加至少两张图片到屏幕保护中"_s});
+  EXPECT_EQ(w.VisiblePage(), 0);
+  EXPECT_EQ(w.SelectedPageButton(), 1);
+}
+
+TEST_F(FrmMainTest, ClosingWithOnePictureAndNoNameAsksNothingAndWritesNothing) {
+  FrmMain& w = Start();
+  AddPictures(1);
+  EXPECT_TRUE(w.close());
+  EXPECT_TRUE(prompter_.messages.isEmpty());
+  EXPECT_FALSE(QFile::exists(SettingsFilePath()));
+}
+
+TEST_F(FrmMainTest, ClosingAnUnnamedProjectAsksFirst) {
+  FrmMain& w = Start();
+  AddPictures(2);
+
+  prompter_.answers.enqueue(MessageAnswer::Cancel);
+  EXPECT_FALSE(w.close());
+  ASSERT_EQ(prompter_.messages.size(), 1);
+  EXPECT_EQ(prompter_.messages.first().text, SavePromptText());
+  EXPECT_EQ(prompter_.messages.first().title, u"Info"_s);
+  EXPECT_EQ(prompter_.messages.first().buttons, MessageButtons::YesNoCancel);
+
+  // Yes saves (here the save dialog is cancelled) and keeps the window open.
+  prompter_.answers.enqueue(MessageAnswer::Yes);
+  prompter_.save_results.enqueue(QString());
+  EXPECT_FALSE(w.close());
+  EXPECT_EQ(prompter_.dialogs.size(), 1);
+
+  prompter_.answers.enqueue(MessageAnswer::No);
+  EXPECT_TRUE(w.close());
+  ASSERT_TRUE(LoadBagFromFile(SettingsFilePath()));
+  EXPECT_TRUE(SharedBag().Contains(u"IsPrompt1"_s));
+  EXPECT_TRUE(SharedBag().Contains(u"TimeInterval"_s));
+  EXPECT_FALSE(SharedBag().Contains(u"ImgNames(1)"_s));
+  SharedBag().Clear();
+}
+
+TEST_F(FrmMainTest, ClosingAfterTheProjectFileWasDeletedDoesNotMakeItAgain) {
+  FrmMain& w = Start();
+  AddPictures(2);
+  const QString project = files_.Path(u"show.aps"_s);
+  ASSERT_TRUE(WriteProjectToFile(w.Model(), project));
+  w.Model().file_name = project;
+  QFile::remove(project);
+
+  EXPECT_TRUE(w.close());
+  EXPECT_TRUE(prompter_.messages.isEmpty());
+  EXPECT_FALSE(QFile::exists(project));
+  EXPECT_TRUE(QFile::exists(SettingsFilePath()));
+}
+
+TEST_F(FrmMainTest, ClosingEmptiesTemp) {
+  FrmMain& w = Start();
+  QFile temp(WritableFolder() + u"Temp/1.jpg"_s);
+  ASSERT_TRUE(temp.open(QIODevice::WriteOnly));
+  temp.close();
+  EXPECT_TRUE(w.close());
+  EXPECT_FALSE(temp.exists());
+}
+
+TEST_F(FrmMainTest, TheTimerSavesTheAutomaticCopyAfterThirtySeconds) {
+  FrmMain& w = Start();
+  AddPictures(2);
+  for (int tick = 1; tick <= 60; ++tick) {
+    w.Timer1_Timer();
+    EXPECT_EQ(QFile::exists(AutoSavePath()), tick == 60) << tick;
+    if (tick == 60) break;
+  }
+  EXPECT_EQ(w.Model().flags.TickCount, 0);
+  EXPECT_TRUE(w.Model().file_name.isEmpty());
+}
+
+TEST_F(FrmMainTest, ToolTipsFollowTheHalfSecondTicks) {
+  FrmMain& w = Start();
+  w.PicBtn_MouseMove(3);
+  EXPECT_EQ(w.Button(3)->State(), PictureButton::kHover);
+  w.Timer1_Timer();
+  EXPECT_FALSE(w.ToolTipBox()->isVisibleTo(&w));
+  w.Timer1_Timer();
+  EXPECT_TRUE(w.ToolTipBox()->isVisibleTo(&w));
+  EXPECT_EQ(w.ToolTipBox()->text(), u"为屏幕保护背景选择颜色、图片或轮廓 "_s);
+  for (int tick = 3; tick <= 11; ++tick) w.Timer1_Timer();
+  EXPECT_TRUE(w.ToolTipBox()->isVisibleTo(&w));
+  w.Timer1_Timer();
+  EXPECT_FALSE(w.ToolTipBox()->isVisibleTo(&w));
+
+  // Moving over the background ends a hover at once and repaints the button.
+  w.PicBtn_MouseMove(20);
+  w.EndHover();
+  EXPECT_EQ(w.Button(20)->State(), PictureButton::kNormal);
+  EXPECT_FALSE(w.ToolTips().HoverActive());
+}
+
+TEST_F(FrmMainTest, WithToolTipsOffHoveringOnlyRepaints) {
+  FrmMain& w = Start();
+  w.mnuTooltips->trigger();
+  EXPECT_FALSE(w.Model().settings.is_show_tip);
+  w.PicBtn_MouseMove(4);
+  EXPECT_EQ(w.Button(4)->State(), PictureButton::kHover);
+  for (int tick = 0; tick < 4; ++tick) w.Timer1_Timer();
+  EXPECT_FALSE(w.ToolTipBox()->isVisibleTo(&w));
+}
+
+TEST_F(FrmMainTest, SmallAndDenseScreensScaleTheWindow) {
+  {
+    FrmMain& w = Start(Screen(1024, 600, 96));
+    ASSERT_TRUE(w.WindowScaled());
+    EXPECT_NEAR(*w.WindowScale(), 0.811, 0.001);
+    w.show();  // the whole window, frame included, takes the scaled size and its contents fit
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(w.frameGeometry().size(), QSize(778, 600));
+    EXPECT_EQ(w.PicDst->size(), QSize(389, 292));  // the canvas keeps its scaled fixed size
+    EXPECT_LE(w.Look().points, 11);
+  }
+  {
+    FrmMain& w = Start(Screen(1920, 1080, 120));
+    EXPECT_FLOAT_EQ(*w.WindowScale(), 0.8f);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(w.frameGeometry().size(), QSize(768, 592));
+  }
+  {
+    FrmMain& w = Start(Screen(1366, 768, 96));
+    EXPECT_FALSE(w.WindowScaled());
+    EXPECT_EQ(w.size(), QSize(960, 740));
+    EXPECT_EQ(w.PicDst->size(), QSize(480, 360));
+  }
+}
+
+TEST_F(FrmMainTest, WithoutTheGraphicsRuntimeTheEffectCaptionsTurnRed) {
+  // The application folder has no runtime beside it.
+  FrmMain& w = Start();
+  EXPECT_TRUE(w.FraFrame->title().startsWith(u"未找到"_s));
+  EXPECT_EQ(w.Page(4)->title(), w.FraFrame->title());
+  EXPECT_EQ(w.Page(5)->title(), w.FraFrame->title());
+  EXPECT_EQ(w.OptPhotoState[1]->text(), u"初始化失败"_s);
+  EXPECT_FALSE(w.ListPicFrame->isEnabled());
+}
+
+TEST_F(FrmMainTest, NumberBoxesFilterKeysAndCorrectThemselves) {
+  FrmMain& w = Start();
+  Release(w.Button(1));
+  w.TxtTime->clear();
+  QTest::keyClicks(w.TxtTime, u"3a"_s);
+  EXPECT_EQ(w.TxtTime->text(), u"3"_s);  // the letter was dropped
+  Q_EMIT w.TxtTime->editingFinished();
+  EXPECT_EQ(w.TxtTime->text(), u"3.5"_s);
+  EXPECT_EQ(w.Model().settings.time_text, u"3.5"_s);
+
+  w.TxtOpeningTime->setText(u"6.5"_s);
+  Q_EMIT w.TxtOpeningTime->editingFinished();
+  EXPECT_EQ(w.TxtOpeningTime->text(), u"6"_s);
+  EXPECT_EQ(w.Model().settings.opening_time_text, u"6"_s);
+
+  auto* name = static_cast<QLineEdit*>(w.TxtSetting[kInfoName]);
+  name->setText(u"a/b"_s);
+  Q_EMIT name->editingFinished();
+  EXPECT_EQ(name->text(), u"未命名屏幕保护"_s);
+  EXPECT_EQ(w.Model().settings.info[kInfoName], u"未命名屏幕保护"_s);
+}
+
+TEST_F(FrmMainTest, SettingControlsWriteTheModel) {
+  FrmMain& w = Start();
+  Release(w.Button(3));
+  w.CboBackgroundPictureMode->setCurrentIndex(1);
+  Q_EMIT w.CboBackgroundPictureMode->activated(1);
+  EXPECT_EQ(w.Model().settings.background_draw_scale, 4);
+
+  QTest::mouseClick(w.OptBK[1], Qt::LeftButton);
+  EXPECT_EQ(w.Model().settings.background_kind, u"2"_s);
+  EXPECT_TRUE(w.LblBeginColor->isVisibleTo(&w));
+  EXPECT_FALSE(w.LblSolidColor->isVisibleTo(&w));
+
+  prompter_.color_results.enqueue(quint32(Rgb(1, 2, 3)));
+  QTest::mouseClick(w.LblBeginColor, Qt::LeftButton);
+  EXPECT_EQ(w.Model().settings.begin_color, Rgb(1, 2, 3));
+
+  Release(w.Button(10));
+  QTest::mouseClick(w.ChkExport, Qt::LeftButton);
+  EXPECT_TRUE(w.Model().settings.enable_export);
+  EXPECT_TRUE(w.TxtExportPW->isEnabled());
+
+  Release(w.Button(6));
+  Release(w.Button(33));
+  for (bool ticked : w.Model().settings.transitions) EXPECT_FALSE(ticked);
+  w.StyleList->item(2)->setCheckState(Qt::Checked);
+  EXPECT_TRUE(w.Model().settings.transitions[2]);
+
+  Release(w.Button(1));
+  QTest::mouseClick(w.OptSync, Qt::LeftButton);
+  EXPECT_TRUE(w.Model().settings.enable_sync);
+  EXPECT_FALSE(w.TxtTime->isEnabled());
+
+  // Reading the model back into the controls.
+  w.Model().settings.background_draw_scale = 2;
+  w.Model().settings.enable_sync = false;
+  w.ApplySettingsToControls();
+  EXPECT_EQ(w.CboBackgroundPictureMode->currentIndex(), 0);
+  EXPECT_TRUE(w.OptSlideDuration->isChecked());
+  EXPECT_TRUE(w.TxtTime->isEnabled());
+}
+
+TEST_F(FrmMainTest, CancellingAPictureChoiceRemovesThePicture) {
+  FrmMain& w = Start();
+  w.Model().settings.background_picture = files_.Write(u"back.jpg"_s, "x");
+  prompter_.open_results.enqueue(QStringList());
+  Release(w.Button(30));
+  EXPECT_TRUE(w.Model().settings.background_picture.isEmpty());
+  ASSERT_EQ(prompter_.dialogs.size(), 1);
+  EXPECT_EQ(prompter_.dialogs.first().title, u"选择图片"_s);
+  EXPECT_FALSE(prompter_.dialogs.first().multiple);
+
+  const QString logo = files_.Write(u"logo.png"_s, "x");
+  prompter_.open_results.enqueue(QStringList{logo});
+  Release(w.Button(38));
+  EXPECT_EQ(w.Model().settings.logo_image, logo);
+}
+
+TEST_F(FrmMainTest, CaptionTextGoesToEveryPicture) {
+  FrmMain& w = Start();
+  AddPictures(3);
+  w.PicturesReloaded();
+  ASSERT_EQ(w.CurrentPicture(), 1);
+  Release(w.Button(4));
+  w.TxtCaption->setPlainText(u"夏天"_s);
+  EXPECT_EQ(w.Model().pictures[0].caption, u"夏天"_s);
+  prompter_.answers.enqueue(MessageAnswer::Ok);
+  Release(w.Button(42));
+  for (const ImageEntry& entry : w.Model().pictures) EXPECT_EQ(entry.caption, u"夏天"_s);
+  EXPECT_EQ(prompter_.MessageTexts(), QStringList{u"设置完成"_s});
+}
+
+TEST_F(FrmMainTest, HowToEntriesShowThePageAndPointAtTheControl) {
+  FrmMain& w = Start();
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  w.findChild<QAction*>(u"mnuHowToAddMusic"_s)->trigger();
+  EXPECT_EQ(w.VisiblePage(), 1);
+  const QPoint centre = w.Button(25)->mapToGlobal(w.Button(25)->rect().center());
+  EXPECT_EQ(QCursor::pos(), centre);
+}
+
+TEST_F(FrmMainTest, ThePictureListAndItsStripFollowTheButtons) {
+  FrmMain& w = Start();
+  QStringList files;
+  for (const QString& name : {u"a.png"_s, u"b.png"_s, u"c.png"_s}) {
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    files << files_.Path(name);
+    ASSERT_TRUE(picture.save(files.last()));
+  }
+  prompter_.open_results.enqueue(files);
+  Release(w.Button(20));
+  ASSERT_EQ(w.ImgList->count(), 3);
+  EXPECT_EQ(w.CurrentPicture(), 1);
+  EXPECT_FALSE(w.PicList[2]->pixmap().isNull());
+  EXPECT_EQ(w.LblNum[0]->text(), u"1"_s);
+
+  QTest::mouseClick(w.PicList[2], Qt::LeftButton);
+  EXPECT_EQ(w.CurrentPicture(), 3);
+  EXPECT_EQ(w.ImgList->currentRow(), 2);
+
+  w.ImgList->setFocus();
+  QTest::keyClick(w.ImgList, Qt::Key_Delete);
+  EXPECT_EQ(w.ImgList->count(), 2);
+  EXPECT_EQ(w.Model().pictures.size(), 2);
+}
+
+TEST_F(FrmMainTest, TheFaqOpensInTheHelpViewer) {
+  FrmMain& w = Start();
+  w.mnuFAQ->trigger();
+  auto* viewer = w.findChild<HelpViewer*>();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_TRUE(viewer->isVisible());
+  EXPECT_TRUE(viewer->ShownPage().endsWith(u"help/faq.htm"_s));
+  EXPECT_FALSE(viewer->ShowTopic(u"nothing"_s));
+}
+
+TEST_F(FrmMainTest, TheFullScreenViewShowsTheSelectedPictureUntilAKey) {
+  FrmMain& w = Start();
+  AddPictures(2);
+  w.PicturesReloaded();
+  Release(w.Button(18));
+  auto* full = qobject_cast<FrmFullScreen*>(QApplication::activeWindow());
+  if (full == nullptr) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (auto* candidate = qobject_cast<FrmFullScreen*>(top)) full = candidate;
+    }
+  }
+  ASSERT_NE(full, nullptr);
+  EXPECT_TRUE(full->isVisible());
+  EXPECT_TRUE(w.isVisible());
+  QTest::keyClick(full, Qt::Key_Space);
+  EXPECT_FALSE(full->isVisible());
+}
+
+TEST_F(FrmMainTest, PreviewRunsTheBuildPipeline) {
+  FrmMain& w = Start();
+  AddPictures(2);
+  // No graphics runtime lies beside the program here: the pipeline stops with its message.
+  Release(w.Button(11));
+  ASSERT_EQ(prompter_.messages.size(), 1);
+  EXPECT_TRUE(prompter_.messages.first().text.contains(RuntimeLibraryFileName()));
+  EXPECT_FALSE(w.Model().flags.BusyFlag);
+}
+
+TEST_F(FrmMainTest, TheBuildDialogClosedWithoutBuildingLeavesTheBuildAtRest) {
+  FrmMain& w = Start();
+  AddPictures(2);
+  QString title;
+  QTimer::singleShot(0, [&title] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    title = dialog->windowTitle();
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  w.mnuBuildScreenSaver->trigger();
+  EXPECT_EQ(title, u"创建屏幕保护"_s);
+  EXPECT_TRUE(w.Build().PreviewMode);
+  EXPECT_TRUE(prompter_.messages.isEmpty());
+}
+
+}  // namespace
+}  // namespace pivlo
