@@ -171,6 +171,8 @@ class FrmMain : public QMainWindow,
   void DrawIconButton();
 
   // Timer duties.
+  // The screen's size and twips per pixel, read again.
+  void RereadScreen();
   void CheckScreenAndTheme();
   void RestyleForTheme();
   void ShowToolTip();
