@@ -33,6 +33,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace pivlo {
@@ -90,6 +92,19 @@ class FrmMainTest : public testing::Test {
     for (int i = 1; i <= count; ++i) {
       window_->Model().AddPicture(files_.Write(u"p"_s + QString::number(i) + u".jpg"_s, "x"));
     }
+  }
+
+  // Triggers the menu entry and hands the modal dialog it opens to `answer`, which closes it.
+  static void AnswerModalDialog(QAction* entry, const std::function<void(QDialog&)>& answer) {
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      opened = true;
+      answer(*dialog);
+    });
+    entry->trigger();
+    EXPECT_TRUE(opened);
   }
 
   static void Release(PictureButton* button) {
@@ -362,13 +377,10 @@ TEST_F(FrmMainTest, DialogsTakeTheLookOfTheScaledWindow) {
   FrmMain& w = Start(Screen(1024, 600, 96));
   ASSERT_TRUE(w.WindowScaled());
   QFont dialog_font;
-  QTimer::singleShot(0, [&dialog_font] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    dialog_font = dialog->font();
-    static_cast<QDialog*>(dialog)->accept();
+  AnswerModalDialog(w.mnuAbout, [&dialog_font](QDialog& dialog) {
+    dialog_font = dialog.font();
+    dialog.accept();
   });
-  w.mnuAbout->trigger();
   EXPECT_EQ(dialog_font.family(), w.Look().face);
   EXPECT_EQ(dialog_font.pointSizeF(), w.Look().points);
 }
@@ -578,13 +590,10 @@ TEST_F(FrmMainTest, TheBuildDialogClosedWithoutBuildingLeavesTheBuildAtRest) {
   FrmMain& w = Start();
   AddPictures(2);
   QString title;
-  QTimer::singleShot(0, [&title] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    title = dialog->windowTitle();
-    static_cast<QDialog*>(dialog)->reject();
+  AnswerModalDialog(w.mnuBuildScreenSaver, [&title](QDialog& dialog) {
+    title = dialog.windowTitle();
+    dialog.reject();
   });
-  w.mnuBuildScreenSaver->trigger();
   EXPECT_EQ(title, u"创建屏幕保护"_s);
   EXPECT_TRUE(w.Build().PreviewMode);
   EXPECT_TRUE(prompter_.messages.isEmpty());
