@@ -277,7 +277,7 @@ void FrmMain::ApplyCaptionToAll() {
 
 void FrmMain::ShowFullScreen() {
   if (!HasSelectedPicture()) return;
-  RereadScreen();
+  TakeScreenFacts(ReadScreenFacts());
   const QSize screen(screen_.width, screen_.height);
   if (!full_screen_) {
     full_screen_ = new FrmFullScreen();

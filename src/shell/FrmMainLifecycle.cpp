@@ -245,8 +245,7 @@ void FrmMain::Timer1_Timer() {
   AutoSaveIfDue(*model_);
 }
 
-void FrmMain::RereadScreen() {
-  const ScreenFacts now = ReadScreenFacts();
+void FrmMain::TakeScreenFacts(const ScreenFacts& now) {
   if (now.width == 0) return;  // no screen to read
   screen_.width = now.width;
   screen_.height = now.height;
@@ -257,7 +256,8 @@ void FrmMain::RereadScreen() {
 }
 
 void FrmMain::CheckScreenAndTheme() {
-  if (ReadScreenFacts().width != screen_.width) RereadScreen();
+  const ScreenFacts now = ReadScreenFacts();
+  if (now.width != screen_.width) TakeScreenFacts(now);
   const QColor highlight = QApplication::palette().color(QPalette::Highlight);
   if (highlight != highlight_colour_) {
     highlight_colour_ = highlight;
