@@ -281,6 +281,14 @@ void PictureList::RefreshStrip() {
   view_.StripChanged();
 }
 
+void PictureList::RedrawThumbnails() {
+  if (Busy()) return;
+  ListBusyScope busy(model_.flags);
+  cache_.ClearSheet(ButtonFaceColour());
+  BuildThumbnails();
+  RefreshStrip();
+}
+
 void PictureList::StripClick(int box) {
   if (Busy() || box < 0 || box >= kStripBoxes) return;
   const int picture = strip_slots_[box];

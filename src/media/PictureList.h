@@ -91,6 +91,9 @@ class PictureList {
   void ScrollBarChanged(int value);
   // Redraws the seven boxes for the scroll bar's value.
   void RefreshStrip();
+  // The system's colours changed: the thumbnails of the first 100 pictures are made again
+  // on the new face colour.
+  void RedrawThumbnails();
   // The "file name as caption" box was switched.
   void ApplyFilenameAsCaption(bool on);
 

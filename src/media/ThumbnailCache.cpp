@@ -124,6 +124,12 @@ void ThumbnailCache::Clear() {
   }
 }
 
+void ThumbnailCache::ClearSheet(const QColor& face) {
+  face_ = face;
+  sheet_.fill(face_);
+  markers_.fill(0);
+}
+
 void ThumbnailCache::LoadIntoLastSlot(const QString& file) {
   QPainter painter(&sheet_);
   painter.fillRect(Cell(kSheetSlots), face_);

@@ -46,6 +46,9 @@ class ThumbnailCache {
   void Remove(int picture, int count);
   // Drops every thumbnail: the sheet cleared, every marker cleared, the files deleted.
   void Clear();
+  // The face colour changed: the sheet is cleared to it and its thumbnails are to be made
+  // again; the files beyond it stay.
+  void ClearSheet(const QColor& face);
 
  private:
   QRect Cell(int slot) const { return QRect(positions_[slot], size_); }

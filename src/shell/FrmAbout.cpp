@@ -1,6 +1,7 @@
 #include "shell/FrmAbout.h"
 
 #include "core/Version.h"
+#include "shell/SystemLook.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -17,6 +18,7 @@ QString ProductName() {
 
 FrmAbout::FrmAbout(const QImage& logo, QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("FrmAbout"));
+  ApplyOwnerLook(*this);
   setWindowTitle(tr("关于 Pivlo"));
   auto* layout = new QVBoxLayout(this);
   layout->setSpacing(10);

@@ -1,5 +1,7 @@
 #include "shell/FrmBuild.h"
 
+#include "shell/SystemLook.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QImage>
@@ -14,6 +16,7 @@ namespace pivlo {
 
 FrmBuild::FrmBuild(bool tool_tips, QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("FrmBuild"));
+  ApplyOwnerLook(*this);
   setWindowTitle(tr("创建屏幕保护"));
   auto* option = new QRadioButton(tr("本机播放屏幕保护文件（不打包图片和音乐）"), this);
   option->setObjectName(QStringLiteral("OptPreview"));
@@ -43,6 +46,7 @@ FrmBuild::FrmBuild(bool tool_tips, QWidget* owner) : QDialog(owner) {
 FrmFinish::FrmFinish(const QString& summary, bool open_folder, const QImage& picture, QWidget* owner)
     : QDialog(owner), open_folder_(open_folder) {
   setObjectName(QStringLiteral("FrmFinish"));
+  ApplyOwnerLook(*this);
   setWindowTitle(tr("完成"));
   auto* coffee = new QLabel(this);
   coffee->setObjectName(QStringLiteral("PicCoffie"));

@@ -1,6 +1,7 @@
 #include "shell/FrmFont.h"
 
 #include "render/basTextStyles.h"
+#include "shell/SystemLook.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,6 +38,7 @@ QLabel* NewColourLabel(const QString& name, QWidget* parent) {
 FrmFont::FrmFont(ProjectModel& model, int kind, Prompter& prompter, QWidget* owner)
     : QDialog(owner), state_(model, kind), prompter_(prompter) {
   setObjectName(QStringLiteral("FrmFont"));
+  ApplyOwnerLook(*this);
   setWindowTitle(tr("选择字体风格"));
   const TextStyle& working = state_.WorkingStyle();
   const QStringList families = ListFontFamilies();

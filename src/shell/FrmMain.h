@@ -171,6 +171,8 @@ class FrmMain : public QMainWindow,
   void DrawIconButton();
 
   // Timer duties.
+  // The screen's size and twips per pixel as read again.
+  void TakeScreenFacts(const ScreenFacts& now);
   void CheckScreenAndTheme();
   void RestyleForTheme();
   void ShowToolTip();

@@ -277,8 +277,8 @@ void FrmMain::ApplyCaptionToAll() {
 
 void FrmMain::ShowFullScreen() {
   if (!HasSelectedPicture()) return;
-  const ScreenFacts facts = ReadScreenFacts();
-  const QSize screen = facts.width > 0 ? QSize(facts.width, facts.height) : QSize(screen_.width, screen_.height);
+  TakeScreenFacts(ReadScreenFacts());
+  const QSize screen(screen_.width, screen_.height);
   if (!full_screen_) {
     full_screen_ = new FrmFullScreen();
     connect(full_screen_, &FrmFullScreen::Closed, this, [this] { activateWindow(); });

@@ -245,16 +245,19 @@ void FrmMain::Timer1_Timer() {
   AutoSaveIfDue(*model_);
 }
 
+void FrmMain::TakeScreenFacts(const ScreenFacts& now) {
+  if (now.width == 0) return;  // no screen to read
+  screen_.width = now.width;
+  screen_.height = now.height;
+  screen_.twips_x = now.twips_x;
+  screen_.twips_y = now.twips_y;
+  model_->screen_width = now.width;
+  model_->screen_height = now.height;
+}
+
 void FrmMain::CheckScreenAndTheme() {
   const ScreenFacts now = ReadScreenFacts();
-  if (now.width != 0 && now.width != screen_.width) {
-    screen_.width = now.width;
-    screen_.height = now.height;
-    screen_.twips_x = now.twips_x;
-    screen_.twips_y = now.twips_y;
-    model_->screen_width = now.width;
-    model_->screen_height = now.height;
-  }
+  if (now.width != screen_.width) TakeScreenFacts(now);
   const QColor highlight = QApplication::palette().color(QPalette::Highlight);
   if (highlight != highlight_colour_) {
     highlight_colour_ = highlight;
@@ -266,6 +269,7 @@ void FrmMain::RestyleForTheme() {
   showMinimized();
   ApplyLook();
   DrawIconButton();
+  pictures_->RedrawThumbnails();
   RedrawCanvas();
   showNormal();
 }

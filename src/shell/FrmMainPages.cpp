@@ -364,7 +364,7 @@ void FrmMain::BuildInfoPage() {
   }
   layout->addLayout(form, 1);
   layout->addSpacing(6);
-  layout->addLayout(Row({NewButton(kIconButton, page), NewLabel(tr("屏保文件的图标"), page)}));
+  layout->addLayout(Row({NewButton(kIconButton, page), NewLabel(tr("自定义屏保文件的图标"), page)}));
 }
 
 void FrmMain::BuildOtherPage() {

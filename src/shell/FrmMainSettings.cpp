@@ -138,7 +138,10 @@ void FrmMain::ConnectSettingControls() {
           [this](bool on) { pictures_->ApplyFilenameAsCaption(on); });
 
   connect(ComboPhotoScale, &QComboBox::activated, this, [this](int position) {
-    if (Busy()) return;
+    if (Busy()) {
+      SetComboIndex(ComboPhotoScale, model_->settings.img_draw_scale);  // the list shows what stands
+      return;
+    }
     const bool changed = model_->settings.img_draw_scale != position;
     model_->settings.img_draw_scale = position;
     if (changed && !model_->pictures.isEmpty()) RedrawCanvas();

@@ -1,6 +1,7 @@
 #include "shell/FrmSetSlideTime.h"
 
 #include "shell/NumberKeyFilter.h"
+#include "shell/SystemLook.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -18,6 +19,7 @@ namespace pivlo {
 FrmSetSlideTime::FrmSetSlideTime(ProjectModel& model, std::function<void(qsizetype)> mirror, QWidget* owner)
     : QDialog(owner), state_(model, std::move(mirror)) {
   setObjectName(QStringLiteral("FrmSetSlideTime"));
+  ApplyOwnerLook(*this);
   setWindowTitle(tr("设置图片的持续/间隔时间"));
   resize(560, 420);
 

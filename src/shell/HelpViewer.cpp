@@ -1,6 +1,7 @@
 #include "shell/HelpViewer.h"
 
 #include "core/AppFolders.h"
+#include "shell/SystemLook.h"
 
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -19,6 +20,7 @@ QString HelpPagePath(const QString& topic) {
 
 HelpViewer::HelpViewer(QWidget* owner) : QDialog(owner), browser_(new QTextBrowser(this)) {
   setObjectName(QStringLiteral("FrmHelp"));
+  ApplyOwnerLook(*this);
   setWindowTitle(tr("Pivlo 帮助"));
   setModal(false);
   resize(640, 520);

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kFirstActionButton = 18;  // buttons from here on paint their normal face
 constexpr int kCaptionHeight = 18;
+constexpr QSize kOverlaySize(32, 32);  // the output icon keeps its own size on any scale
 
 struct StateColours {
   QColor fill;
@@ -88,7 +89,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
                         face);
   if (!face_.isNull()) p.drawImage(face_rect, face_);
   if (!overlay_.isNull()) {
-    const QSize size = overlay_.size().scaled(face * 2 / 3, Qt::KeepAspectRatio);
+    const QSize size = overlay_.size().scaled(kOverlaySize.boundedTo(this->size()), Qt::KeepAspectRatio);
     p.drawImage(QRect(face_rect.center() - QPoint(size.width() / 2, size.height() / 2), size), overlay_);
   }
   if (HasCaption()) {

@@ -43,4 +43,11 @@ LookFont ApplySystemLook(QWidget& window, bool window_scaled) {
   return look;
 }
 
+void ApplyOwnerLook(QWidget& dialog) {
+  const QWidget* owner = dialog.parentWidget();
+  if (owner == nullptr) return;
+  dialog.setFont(owner->window()->font());
+  dialog.setPalette(owner->window()->palette());
+}
+
 }  // namespace pivlo

@@ -23,4 +23,8 @@ QFont LookFontToQFont(const LookFont& look);
 // window-coloured text boxes and lists. Returns the look, which the tool tip box uses too.
 LookFont ApplySystemLook(QWidget& window, bool window_scaled);
 
+// A dialog takes the look of the window that owns it as it opens: Qt hands font and
+// palette down to the controls of a window, not to the windows it owns.
+void ApplyOwnerLook(QWidget& dialog);
+
 }  // namespace pivlo

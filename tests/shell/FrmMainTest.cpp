@@ -33,6 +33,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace pivlo {
@@ -90,6 +92,19 @@ class FrmMainTest : public testing::Test {
     for (int i = 1; i <= count; ++i) {
       window_->Model().AddPicture(files_.Write(u"p"_s + QString::number(i) + u".jpg"_s, "x"));
     }
+  }
+
+  // Triggers the menu entry and hands the modal dialog it opens to `answer`, which closes it.
+  static void AnswerModalDialog(QAction* entry, const std::function<void(QDialog&)>& answer) {
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      opened = true;
+      answer(*dialog);
+    });
+    entry->trigger();
+    EXPECT_TRUE(opened);
   }
 
   static void Release(PictureButton* button) {
@@ -198,6 +213,11 @@ TEST_F(FrmMainTest, CommandsArriveDroppedWhileBusy) {
 
   Release(w.Button(5));
   EXPECT_EQ(w.VisiblePage(), 10);
+  // A placement picked meanwhile is not taken, and the list shows the one that stands.
+  w.ComboPhotoScale->setCurrentIndex(0);
+  Q_EMIT w.ComboPhotoScale->activated(0);
+  EXPECT_EQ(w.Model().settings.img_draw_scale, 3);
+  EXPECT_EQ(w.ComboPhotoScale->currentIndex(), 3);
   w.mnuPages[0]->trigger();
   w.mnuNewProject->trigger();
   w.mnuOpenProject->trigger();
@@ -351,6 +371,42 @@ TEST_F(FrmMainTest, SmallAndDenseScreensScaleTheWindow) {
     EXPECT_EQ(w.size(), QSize(960, 740));
     EXPECT_EQ(w.PicDst->size(), QSize(480, 360));
   }
+}
+
+TEST_F(FrmMainTest, DialogsTakeTheLookOfTheScaledWindow) {
+  FrmMain& w = Start(Screen(1024, 600, 96));
+  ASSERT_TRUE(w.WindowScaled());
+  QFont dialog_font;
+  AnswerModalDialog(w.mnuAbout, [&dialog_font](QDialog& dialog) {
+    dialog_font = dialog.font();
+    dialog.accept();
+  });
+  EXPECT_EQ(dialog_font.family(), w.Look().face);
+  EXPECT_EQ(dialog_font.pointSizeF(), w.Look().points);
+}
+
+TEST_F(FrmMainTest, AColourSchemeChangeRestylesTheWindowAndItsThumbnails) {
+  FrmMain& w = Start();
+  // A wide picture: its thumbnail shows the face colour above and below it.
+  QImage wide(64, 16, QImage::Format_RGB32);
+  wide.fill(Qt::darkCyan);
+  const QString file = files_.Path(u"wide.png"_s);
+  ASSERT_TRUE(wide.save(file));
+  w.Pictures().AddPictures({file});
+  ASSERT_EQ(w.Pictures().StripBox(0).pixelColor(0, 0), QApplication::palette().color(QPalette::Button));
+
+  const QPalette before = QApplication::palette();
+  QPalette scheme = before;
+  scheme.setColor(QPalette::Highlight, QColor(0x12, 0x34, 0x56));
+  scheme.setColor(QPalette::Button, QColor(0x65, 0x43, 0x21));
+  QApplication::setPalette(scheme);
+  for (int tick = 0; tick < 4; ++tick) w.Timer1_Timer();  // the colours are compared every fourth tick
+  QApplication::setPalette(before);
+
+  EXPECT_EQ(w.Pictures().StripBox(0).pixelColor(0, 0), QColor(0x65, 0x43, 0x21));
+  EXPECT_EQ(w.Pictures().StripBox(0).pixelColor(32, 24), QColor(Qt::darkCyan));
+  EXPECT_EQ(w.palette().color(QPalette::Highlight), QColor(0x12, 0x34, 0x56));
+  EXPECT_FALSE(w.isMinimized());
 }
 
 TEST_F(FrmMainTest, WithoutTheGraphicsRuntimeTheEffectCaptionsTurnRed) {
@@ -534,13 +590,10 @@ TEST_F(FrmMainTest, TheBuildDialogClosedWithoutBuildingLeavesTheBuildAtRest) {
   FrmMain& w = Start();
   AddPictures(2);
   QString title;
-  QTimer::singleShot(0, [&title] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    title = dialog->windowTitle();
-    static_cast<QDialog*>(dialog)->reject();
+  AnswerModalDialog(w.mnuBuildScreenSaver, [&title](QDialog& dialog) {
+    title = dialog.windowTitle();
+    dialog.reject();
   });
-  w.mnuBuildScreenSaver->trigger();
   EXPECT_EQ(title, u"创建屏幕保护"_s);
   EXPECT_TRUE(w.Build().PreviewMode);
   EXPECT_TRUE(prompter_.messages.isEmpty());
