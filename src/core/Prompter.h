@@ -36,7 +36,12 @@ inline QString CutAtNul(const QString& name) {
 // An open dialog in which several files can be chosen.
 inline FileDialogOptions MultipleFilesDialog(const QString& title, const QList<FileFilter>& filters,
                                              const QString& start_folder) {
-  return FileDialogOptions{title, filters, start_folder, QString(), true};
+  FileDialogOptions options;
+  options.title = title;
+  options.filters = filters;
+  options.start_folder = start_folder;
+  options.multiple = true;
+  return options;
 }
 
 // Everything that asks the user something goes through this interface: the editor shows
