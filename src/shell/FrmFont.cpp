@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace pivlo {
@@ -81,11 +82,15 @@ FrmFont::FrmFont(ProjectModel& model, int kind, Prompter& prompter, QWidget* own
     grid->addWidget(list, 1, column);
     ++column;
   }
-  grid->setColumnStretch(0, 3);
-  grid->setColumnStretch(3, 2);
+  grid->setColumnStretch(0, 1);
   ListName->setMinimumWidth(180);
   ListSize->setFixedWidth(56);
   ListBorderSize->setFixedWidth(48);
+  // The text lists show their entries whole, with room for a scroll bar.
+  for (QListWidget* list : {ListAlign, ListPattern, ListStyle}) {
+    list->setFixedWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+  }
 
   auto* colours = new QHBoxLayout();
   colours->addWidget(new QLabel(tr("开始颜色"), this));
