@@ -61,6 +61,7 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogOptions& options) {
   dialog.setOption(QFileDialog::ReadOnly, false);
   if (!options.filters.isEmpty()) dialog.setNameFilters(DialogNameFilters(options.filters));
   if (!options.start_folder.isEmpty()) dialog.setDirectory(options.start_folder);
+  dialog.setDefaultSuffix(options.default_suffix);
 }
 
 }  // namespace

@@ -2,7 +2,12 @@
 #include "shell/ToolTipClock.h"
 #include "shell/WindowScaling.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -126,6 +131,26 @@ TEST(ShellPrompterTest, FileFiltersMatchWithoutRegardToCase) {
     EXPECT_TRUE(jpg.match(name).hasMatch()) << name.toStdString();
   }
   EXPECT_FALSE(jpg.match(QStringLiteral("d.jpeg")).hasMatch());
+}
+
+TEST(ShellPrompterTest, ASaveDialogAddsTheDefaultSuffixToANameTypedWithoutOne) {
+  QTemporaryDir folder;
+  FileDialogOptions options;
+  options.title = QStringLiteral("选择保存屏幕保护的位置");
+  options.start_folder = folder.path();
+  options.default_suffix = QStringLiteral("exe");
+  const std::pair<QString, QString> cases[] = {{QStringLiteral("我的屏幕保护"), QStringLiteral("我的屏幕保护.exe")},
+                                               {QStringLiteral("show.scr"), QStringLiteral("show.scr")}};
+  for (const auto& [typed, expected] : cases) {
+    QTimer::singleShot(0, [typed = typed] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
+      static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept takes the typed name
+    });
+    ShellPrompter prompter;
+    EXPECT_EQ(prompter.GetSaveFileName(options).toStdString(), QDir(folder.path()).filePath(expected).toStdString());
+  }
 }
 
 }  // namespace
