@@ -54,14 +54,31 @@ QSize WorkingPictureSize(const ProjectModel& project, QSize canvas, bool titles_
   return screen.isEmpty() ? canvas : screen;
 }
 
-QImage ComposeSlide(const ProjectModel& project, qint32 number, QSize canvas, const RandomUnit& random) {
+namespace {
+
+// The background and what `paint` draws over it in the working picture, scaled to the canvas.
+template <typename Paint>
+QImage ComposeOnBackground(const ProjectModel& project, QSize canvas, bool titles_page, Paint&& paint) {
   if (!WithinPixelLimit(canvas)) return {};
-  QImage working = ClearedBox(WorkingPictureSize(project, canvas));
+  QImage working = ClearedBox(WorkingPictureSize(project, canvas, titles_page));
   if (working.isNull()) return {};
   DrawBackground(working, project.settings);
-  DrawSlidePicture(working, project, number, random);
+  paint(working);
   if (working.size() == canvas) return working;
   return working.scaled(canvas, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
+
+QImage ComposeSlide(const ProjectModel& project, qint32 number, QSize canvas, const RandomUnit& random) {
+  return ComposeOnBackground(project, canvas, false,
+                             [&](QImage& working) { DrawSlidePicture(working, project, number, random); });
+}
+
+QImage ComposeTitlePicture(const ProjectModel& project, const QString& path, QSize canvas) {
+  return ComposeOnBackground(project, canvas, true, [&](QImage& working) {
+    if (IsPathSet(path)) PaintPictureByType(working, path, kPlaceCentred, QPoint());
+  });
 }
 
 void DrawFrameOverlay(QImage& box, const QByteArray& frame_bytes) {

@@ -43,6 +43,11 @@ QSize WorkingPictureSize(const ProjectModel& project, QSize canvas, bool titles_
 QImage ComposeSlide(const ProjectModel& project, qint32 number, QSize canvas,
                     const RandomUnit& random = ClockRandomUnit());
 
+// The background with a title picture (opening, ending or logo) centred on it (placement
+// 0), composed as the titles page composes it: on the screen, then scaled to the canvas.
+// A path that is not set or does not decode gives the background alone.
+QImage ComposeTitlePicture(const ProjectModel& project, const QString& path, QSize canvas);
+
 // Draws the frame overlay (encoded picture bytes, a PNG with transparency) with its alpha
 // over the whole box, scaled to it. Nothing when the bytes do not decode.
 void DrawFrameOverlay(QImage& box, const QByteArray& frame_bytes);

@@ -345,6 +345,12 @@ void CreateTextTexture(const QString& text, const TextLook& look, const QRectF& 
   CreateTextureIn(kText, RenderTextToPng(text, look, box), false);
 }
 
+void SwapPictureSlots() {
+  Binding& b = State();
+  std::swap(b.textures[kSlotOne], b.textures[kSlotTwo]);
+  std::swap(b.sprites[kSlotOne], b.sprites[kSlotTwo]);
+}
+
 void ReleaseFrameTexture() {
   ReleaseSprite(kFrame);
   ReleaseTexture(kFrame);

@@ -81,6 +81,9 @@ void CreatePictureTexture(const QImage& box, int slot);
 void CreateFrameTexture(const QByteArray& png_bytes);
 // The text drawn into a transparent image of the box's size (RenderTextToPng).
 void CreateTextTexture(const QString& text, const TextLook& look, const QRectF& box);
+// Exchanges the pictures of the two slots (no texture is made again): what a transition
+// brought in becomes the outgoing picture of the next one.
+void SwapPictureSlots();
 // Drops the frame overlay (no frame chosen): DrawFrameRegion then draws nothing.
 void ReleaseFrameTexture();
 

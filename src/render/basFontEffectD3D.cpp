@@ -9,6 +9,7 @@
 #include <QList>
 #include <QPoint>
 
+#include <array>
 #include <initializer_list>
 
 namespace pivlo {
@@ -243,6 +244,11 @@ void HeadlineJump(const HeadlineItem& item) {
   PumpingWait(250);
   pacing.Restart();
   phase(122, -2, 3, 6, 350);
+}
+
+int HeadlineDurationMs(int effect) {
+  constexpr std::array<int, kHeadlineEffectCount> kDurations{900, 800, 900, 900, 900, 810, 815, 1000, 920};
+  return effect >= 0 && effect < kHeadlineEffectCount ? kDurations[size_t(effect)] : 0;
 }
 
 int GatherPieceSize(int box_width) {

@@ -50,6 +50,9 @@ void HeadlineGather(const HeadlineItem& item);
 // slide-in. Other numbers do nothing.
 void RunHeadlineEffect(int effect, const HeadlineItem& item, int variant);
 
+// How long the effect runs when every frame is on time, in milliseconds.
+int HeadlineDurationMs(int effect);
+
 // The side of the gather's square pieces for a box width: 2 up to 200 pixels, 2 more for
 // every further 200, at most 16.
 int GatherPieceSize(int box_width);

@@ -114,6 +114,16 @@ QString TransitionName(int position) {
 
 int TransitionVariantCount(int position) { return InList(position) ? kEntries[size_t(position)].variants : 0; }
 
+int TransitionDurationMs(int position) {
+  switch (position) {
+    case 8: return int(kDuration) + 300;   // the pieces gather, wait, then scatter
+    case 19: return 2 * int(kDuration);    // to the negative and back
+    case 20: return int(kDuration) + 500;
+    case 21: return int(kDuration) + 200;
+    default: return InList(position) ? int(kDuration) : 0;
+  }
+}
+
 int TransitionVariant(int position, const VariantCounters& counters) {
   switch (TransitionVariantCount(position)) {
     case 4: return counters.a;

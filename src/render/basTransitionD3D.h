@@ -24,6 +24,9 @@ constexpr int kTransitionDurationMs = 1000;
 QString TransitionName(int position);
 // The variants of an entry: 4 (the A counter picks them), 2 (the B counter) or 1.
 int TransitionVariantCount(int position);
+// How long the entry's routine runs when every frame is on time, in milliseconds (the
+// show plans its slides with it).
+int TransitionDurationMs(int position);
 // The variant the counters choose for the entry (0 for an entry without variants).
 int TransitionVariant(int position, const VariantCounters& counters);
 

@@ -82,6 +82,15 @@ const Command kCommands[] = {
      "      --variant is the slide-in's side; --unpaced runs at once on a clock that only steps\n"
      "      while the effect waits; --out writes every frame as DIR/NNNN.png",
      pivlo::cli::Headline, true},
+    {{QStringLiteral("show"), QStringLiteral("plan")}, "PACKAGE [--seed N] [--seconds S] [--size WxH]",
+     "the show's timeline (by default one cycle), one event a line: START<TAB>END<TAB>KIND<TAB>DETAIL\n"
+     "      (seconds with three decimals; a slide's detail N<TAB>PATH, a transition's POSITION/VARIANT,\n"
+     "      a headline's EFFECT); --size stands for a screen the package does not name",
+     pivlo::cli::ShowPlanCommand, true},
+    {{QStringLiteral("show"), QStringLiteral("render")}, "PACKAGE OUTDIR --at T[,T...] [--size WxH] [--seed N]",
+     "the frame the player presents at each time T for the seed and screen size (1920x1080 by\n"
+     "      default), as OUTDIR/T.png with T in three decimals",
+     pivlo::cli::ShowRenderCommand, true},
 };
 
 QString Usage() {

@@ -1,0 +1,95 @@
+#include "show/ShowCompose.h"
+
+#include "media/basGdiPlus.h"
+#include "render/LayoutCompose.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+
+namespace pivlo {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+constexpr int kCentred = 4;  // alignment: centred both ways
+
+double Scale(int drawn, qint32 stored) { return stored > 0 ? double(drawn) / stored : 1.0; }
+
+void DrawText(QImage& image, const QString& text, const TextLook& look, const QRectF& box) {
+  if (text.isEmpty() || image.isNull() || !TextImageSizeAllowed(int(box.width()), int(box.height()))) return;
+  QPainter painter(&image);
+  DrawStyledText(painter, text, look, box);
+}
+
+}  // namespace
+
+QString NoPictureText() { return QCoreApplication::translate("pivlo::Show", "找不到屏幕保护的图片"); }
+
+ShowComposer::ShowComposer(const ShowSettings& settings, QSize screen)
+    : settings_(settings),
+      screen_(screen),
+      sx_(Scale(screen.width(), settings.project.screen_width)),
+      sy_(Scale(screen.height(), settings.project.screen_height)) {
+  if (settings.project.settings.picture_frame_num != 0 && !settings.project.frame_picture.isEmpty()) {
+    frame_ = ScaleBytesToPng(settings.project.frame_picture, screen);
+  }
+}
+
+TextLook ShowComposer::Look(const TextStyle& style) const {
+  TextStyle drawn = style;
+  if (InstalledFamily(drawn.font_name).isEmpty()) drawn.font_name = DefaultTextFontName(QString());
+  TextLook look = TextLookFromStyle(drawn, sx_);
+  look.texture_scale = PreviewTextureScale(QSizeF(screen_), QSizeF(settings_.OrigScreen()));
+  return look;
+}
+
+QRectF ShowComposer::Box(const ScreenBox& box) const {
+  return QRectF(box.x * sx_, box.y * sy_, box.w * sx_, box.h * sy_);
+}
+
+QImage ShowComposer::Slide(qint32 number, const RandomUnit& random) const {
+  QImage slide = ComposeSlide(settings_.project, number, screen_, random);
+  const ProjectSettings& s = settings_.project.settings;
+  if (s.enable_caption && number >= 1 && number <= settings_.project.pictures.size()) {
+    DrawText(slide, settings_.Caption(number), Look(s.Style(kCaptionSlot)),
+             Box(settings_.project.pictures[number - 1].caption_box));
+  }
+  return slide;
+}
+
+QImage ShowComposer::TitlePicture(ShowEventKind kind) const {
+  const ProjectSettings& s = settings_.project.settings;
+  const QString& path = kind == ShowEventKind::kLogo      ? s.logo_image
+                        : kind == ShowEventKind::kOpening ? s.opening_image
+                                                          : s.ending_image;
+  return ComposeTitlePicture(settings_.project, path, screen_);
+}
+
+QImage ShowComposer::NoPictureScreen() const {
+  QImage screen = ComposeTitlePicture(settings_.project, QString(), screen_);
+  TextLook look = TitleLook();
+  look.alignment = kCentred;
+  DrawText(screen, NoPictureText(), look, QRectF(QPointF(0, 0), QSizeF(screen_)));
+  return screen;
+}
+
+QString ShowComposer::TitleText(ShowEventKind kind) const {
+  const ProjectSettings& s = settings_.project.settings;
+  return kind == ShowEventKind::kOpening ? s.title_opening : s.title_ending;
+}
+
+HeadlineItem ShowComposer::Headline(qint32 number) const {
+  const ImageEntry& entry = settings_.project.pictures[number - 1];
+  TextStyle style = settings_.project.settings.Style(kHeadlineSlot);
+  style.size = entry.head_size;
+  style.pattern = entry.head_pattern;
+  style.border_width = entry.head_border;
+  style.style_flags = entry.head_style;
+  style.start_color = entry.head_start_color;
+  style.end_color = entry.head_end_color;
+  style.border_color = entry.head_border_color;
+  const QRectF box = Box(entry.headline_box);
+  return HeadlineItem{entry.headline, Look(style), box.adjusted(0, 0, 1, 1)};
+}
+
+}  // namespace pivlo
