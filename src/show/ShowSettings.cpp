@@ -25,7 +25,7 @@ constexpr qint32 kLargestBorder = 5;
 
 qint64 SecondsToMs(double seconds, qint64 least) {
   if (!std::isfinite(seconds)) return least;
-  return std::clamp<qint64>(qint64(RoundHalfEven(seconds * 1000)), least, kLongestEventMs);
+  return qint64(RoundHalfEven(std::clamp(seconds * 1000, double(least), double(kLongestEventMs))));
 }
 
 qint64 TextToMs(const QString& text, double fallback, qint64 least) {

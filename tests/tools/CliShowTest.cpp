@@ -1,0 +1,96 @@
+// The show on the command line: the timeline a package plays and the frames it shows.
+
+#include "CliRunner.h"
+#include "PictureFiles.h"
+#include "TestFiles.h"
+
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace pivlo {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using test::RunCli;
+
+class CliShowTest : public testing::Test {
+ protected:
+  QString Picture(const QString& name, QRgb colour) {
+    return folder_.Write(name, test::Encoded(test::MakeImage(64, 48, QImage::Format_RGB32,
+                                                             [&](int, int) { return colour; }),
+                                             "png"));
+  }
+
+  // Three coloured pictures, five seconds each, cut from one to the next.
+  QString Package() {
+    const QString project = folder_.Path(u"show.aps"_s);
+    const auto created = RunCli({u"project"_s, u"create"_s, project, u"--picture"_s, Picture(u"red.png"_s, qRgb(255, 0, 0)),
+                                 u"--picture"_s, Picture(u"green.png"_s, qRgb(0, 255, 0)), u"--picture"_s,
+                                 Picture(u"blue.png"_s, qRgb(0, 0, 255)), u"--set"_s, u"TimeInterval=5"_s, u"--set"_s,
+                                 u"EnableTransition=false"_s, u"--set"_s, u"EnableCaption=false"_s});
+    EXPECT_EQ(created.exit_code, 0) << created.err.toStdString();
+    const QString package = folder_.Path(u"show.scr"_s);
+    const auto built = RunCli({u"build"_s, project, package});
+    EXPECT_EQ(built.exit_code, 0) << built.err.toStdString();
+    return package;
+  }
+
+  test::TempFolder folder_;
+};
+
+TEST_F(CliShowTest, ThePlanListsTheSlidesAndLeavesOutAPictureThatIsGone) {
+  const QString package = Package();
+  const auto plan = RunCli({u"show"_s, u"plan"_s, package, u"--seed"_s, u"4"_s});
+  ASSERT_EQ(plan.exit_code, 0) << plan.err.toStdString();
+  EXPECT_EQ(QString::fromUtf8(plan.out), u"0.000\t5.000\tslide\t1\t"_s + folder_.Path(u"red.png"_s) +
+                                             u"\n5.000\t10.000\tslide\t2\t"_s + folder_.Path(u"green.png"_s) +
+                                             u"\n10.000\t15.000\tslide\t3\t"_s + folder_.Path(u"blue.png"_s) + u'\n');
+
+  QFile::remove(folder_.Path(u"green.png"_s));
+  const auto later = RunCli({u"show"_s, u"plan"_s, package, u"--seconds"_s, u"12"_s});
+  ASSERT_EQ(later.exit_code, 0);
+  EXPECT_EQ(QString::fromUtf8(later.out), u"0.000\t5.000\tslide\t1\t"_s + folder_.Path(u"red.png"_s) +
+                                              u"\n5.000\t10.000\tslide\t3\t"_s + folder_.Path(u"blue.png"_s) +
+                                              u"\n10.000\t15.000\tslide\t1\t"_s + folder_.Path(u"red.png"_s) + u'\n');
+  const QStringList said = QString::fromUtf8(later.err).split(u'\n').filter(u"pivlo-cli: "_s);
+  ASSERT_EQ(said.size(), 1);
+  EXPECT_TRUE(said[0].contains(u"green.png"_s));
+}
+
+TEST_F(CliShowTest, RenderWritesTheFrameShownAtEachTime) {
+  const QString package = Package();
+  const QString out = folder_.Path(u"frames"_s);
+  const auto rendered = RunCli({u"show"_s, u"render"_s, package, out, u"--at"_s, u"7.25,1,14.999"_s, u"--size"_s,
+                                u"320x180"_s, u"--seed"_s, u"9"_s});
+  ASSERT_EQ(rendered.exit_code, 0) << rendered.err.toStdString();
+  const struct {
+    const char* name;
+    QRgb colour;
+  } expected[] = {{"1.000.png", qRgb(255, 0, 0)}, {"7.250.png", qRgb(0, 255, 0)}, {"14.999.png", qRgb(0, 0, 255)}};
+  for (const auto& frame : expected) {
+    const QImage image(out + u'/' + QString::fromUtf8(frame.name));
+    ASSERT_EQ(image.size(), QSize(320, 180)) << frame.name;
+    EXPECT_EQ(image.pixel(160, 90) & 0xFFFFFF, frame.colour & 0xFFFFFF) << frame.name;
+  }
+}
+
+TEST_F(CliShowTest, BadPackagesAndArgumentsSayWhy) {
+  const QString package = Package();
+  const auto usage = RunCli({u"show"_s, u"render"_s, package, folder_.Path(u"frames"_s)});
+  EXPECT_EQ(usage.exit_code, 2) << "render wants --at";
+  EXPECT_EQ(RunCli({u"show"_s, u"plan"_s, package, u"--seconds"_s, u"-1"_s}).exit_code, 2);
+
+  const QString cut = folder_.Write(u"cut.scr"_s, test::ReadWholeFile(package).chopped(1));
+  for (const QString& word : {u"plan"_s, u"render"_s}) {
+    const auto refused = RunCli({u"show"_s, word, cut, folder_.Path(u"frames"_s), u"--at"_s, u"1"_s});
+    EXPECT_EQ(refused.exit_code, word == u"plan" ? 2 : 1) << word.toStdString();
+  }
+  const auto refused = RunCli({u"show"_s, u"plan"_s, cut});
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_TRUE(refused.err.contains("pivlo-cli: " + cut.toUtf8() + ": ")) << refused.err.toStdString();
+}
+
+}  // namespace
+}  // namespace pivlo
