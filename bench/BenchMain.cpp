@@ -3,6 +3,9 @@
 #ifdef PIVLO_BENCH_WIDGETS
 #include <QApplication>
 using BenchApplication = QApplication;  // windows
+#elif defined(PIVLO_BENCH_GUI)
+#include <QGuiApplication>
+using BenchApplication = QGuiApplication;  // fonts
 #else
 #include <QCoreApplication>
 using BenchApplication = QCoreApplication;

@@ -1,0 +1,160 @@
+// The show's frame cost: the engine playing a slide with its transition and then its
+// headline, on the software runtime with a caption and a frame overlay, unpaced. Each
+// frame's cost is the wall time since the frame before (composition, transition step,
+// caption and headline overlay; no window flush). The first frame of a slide, which also
+// makes the incoming picture's texture, is reported on its own. 60 frames a second on one
+// core need every p95 under 16.7 ms.
+
+#include "BenchPictures.h"
+#include "render/basDirect3D.h"
+#include "render/basFontEffectD3D.h"
+#include "render/basTextStyles.h"
+#include "render/basTransitionD3D.h"
+#include "show/ShowEngine.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+using namespace pivlo;
+
+QByteArray Encoded(const QImage& image, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter(&buffer, format).write(image);
+  return bytes;
+}
+
+QByteArray FramePicture(QSize size) {
+  QImage frame(size, QImage::Format_ARGB32_Premultiplied);
+  frame.fill(Qt::transparent);
+  QPainter painter(&frame);
+  const int border = size.width() / 20;
+  painter.fillRect(frame.rect(), QColor(90, 60, 30, 160));
+  painter.setCompositionMode(QPainter::CompositionMode_Clear);
+  painter.fillRect(frame.rect().adjusted(border, border, -border, -border), Qt::transparent);
+  return Encoded(frame, "png");
+}
+
+// Notes the show time and the wall time of every present.
+class TimingScreen final : public CanvasWindow {
+ public:
+  TimingScreen(QSize size, const EffectClock& clock) : size_(size), clock_(clock) { timer_.start(); }
+  QSize InnerSize() const override { return size_; }
+  void PresentFrame(const QImage& frame) override {
+    benchmark::DoNotOptimize(frame.constBits());
+    shown_ = frame;  // shallow: the peel and the negative read the screen
+    presents.push_back({const_cast<EffectClock&>(clock_).NowMs(), timer_.nsecsElapsed()});
+  }
+  QImage ShownImage() const override { return shown_.copy(); }
+
+  struct Present {
+    qint64 show_ms;
+    qint64 wall_ns;
+  };
+  std::vector<Present> presents;
+
+ private:
+  QSize size_;
+  const EffectClock& clock_;
+  QElapsedTimer timer_;
+  QImage shown_;
+};
+
+double PercentileMs(std::vector<qint64> values, double fraction) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return double(values[size_t(fraction * double(values.size() - 1) + 0.5)]) / 1e6;
+}
+
+struct Phase {
+  qint64 first_ns = 0;
+  std::vector<qint64> frame_ns;
+};
+
+// The frames presented within [from, to) of show time.
+Phase FramesIn(const std::vector<TimingScreen::Present>& presents, qint64 from, qint64 to) {
+  Phase phase;
+  bool first = true;
+  for (size_t i = 1; i < presents.size(); ++i) {
+    if (presents[i].show_ms < from || presents[i].show_ms >= to) continue;
+    const qint64 cost = presents[i].wall_ns - presents[i - 1].wall_ns;
+    if (first) {
+      phase.first_ns = cost;
+      first = false;
+    } else {
+      phase.frame_ns.push_back(cost);
+    }
+  }
+  return phase;
+}
+
+void BM_ShowFrames(benchmark::State& state, int position, QSize size) {
+  QTemporaryDir folder;
+  ShowSettings show(ModelEnvironment{size.width(), size.height(), DefaultTextFontName(QString()), 0});
+  for (int seed = 1; seed <= 2; ++seed) {
+    const QString path = folder.filePath(QStringLiteral("photo%1.jpg").arg(seed));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return state.SkipWithError("no scratch folder");
+    file.write(Encoded(bench::PhotoLikePicture(size, seed), "jpeg"));
+    file.close();
+    ImageEntry& entry = show.project.AddPicture(path);
+    entry.caption = QStringLiteral("海边的日落 Sunset by the sea");
+    entry.headline = QStringLiteral("美好的一天");
+    entry.head_dynamic_style = kHeadlineFade;
+  }
+  ProjectSettings& settings = show.project.settings;
+  settings.transitions.fill(false);
+  settings.transitions[size_t(position)] = true;
+  settings.picture_frame_num = 1;
+  show.project.frame_picture = FramePicture(size);
+
+  const qint64 start = show.SlideMs(1);
+  const qint64 transition_end = start + TransitionDurationMs(position);
+  const qint64 headline_end = transition_end + HeadlineDurationMs(kHeadlineFade);
+  ShowMaterial material;
+  material.pictures = {1, 2};
+  Phase transition;
+  Phase headline;
+  for (auto _ : state) {
+    StepShowClock clock(1, {headline_end + 10}, [](qsizetype) {});
+    TimingScreen screen(size, clock);
+    SetRainbowPicture(Encoded(bench::PhotoLikePicture(QSize(256, 64), 3), "jpeg"));
+    InitDirect3D(screen, QStringLiteral(PIVLO_RUNTIME_PATH));
+    if (!Direct3DReady()) return state.SkipWithError("the graphics runtime is not ready");
+    ShowEngine(show, material, 1, screen, clock).Run();
+    ReleaseDirect3D();
+    transition = FramesIn(screen.presents, start, transition_end);
+    headline = FramesIn(screen.presents, transition_end, headline_end);
+  }
+  state.counters["frames"] = double(transition.frame_ns.size() + 1);
+  state.counters["slide_start_ms"] = double(transition.first_ns) / 1e6;
+  state.counters["median_ms"] = PercentileMs(transition.frame_ns, 0.5);
+  state.counters["p95_ms"] = PercentileMs(transition.frame_ns, 0.95);
+  state.counters["headline_p95_ms"] = PercentileMs(headline.frame_ns, 0.95);
+}
+
+const int kRegistered = [] {
+  for (const QSize size : {QSize(1920, 1080), QSize(3840, 2160)}) {
+    for (int position = 0; position < kTransitionCount; ++position) {
+      const std::string name = "BM_ShowFrames/" + std::to_string(position) + "/" + std::to_string(size.width()) +
+                               "x" + std::to_string(size.height());
+      benchmark::RegisterBenchmark(name.c_str(), BM_ShowFrames, position, size)
+          ->Unit(benchmark::kMillisecond)
+          ->Iterations(1);
+    }
+  }
+  return 0;
+}();
+
+}  // namespace
