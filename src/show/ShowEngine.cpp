@@ -69,8 +69,11 @@ void ShowEngine::Prefetch() {
     if (!pending.picture.valid()) {
       const ShowEvent event = pending.event;
       pending.picture = std::async(std::launch::async, [this, event] {
-                          if (event.kind != ShowEventKind::kSlide) return composer_.TitlePicture(event.kind);
-                          return composer_.Slide(event.picture, SlideRandom(seed_, event.start_ms));
+                          QImage image = event.kind == ShowEventKind::kSlide
+                                             ? composer_.Slide(event.picture, SlideRandom(seed_, event.start_ms))
+                                             : composer_.TitlePicture(event.kind);
+                          QByteArray texture = CaptureBoxAsBmp(image);
+                          return Prepared{std::move(image), std::move(texture)};
                         }).share();
     }
     if (++ahead == 2) break;
@@ -95,7 +98,7 @@ void ShowEngine::PlayEvent(Pending& pending) {
   const ShowEvent& event = pending.event;
   switch (event.kind) {
     case ShowEventKind::kLogo:
-      ShowStill(pending.picture.get(), false);
+      ShowStill(pending.picture.get().texture, false);
       return;
     case ShowEventKind::kOpening:
     case ShowEventKind::kEnding:
@@ -103,10 +106,10 @@ void ShowEngine::PlayEvent(Pending& pending) {
       return;
     case ShowEventKind::kSlide: {
       incoming_ = pending.picture.get();
-      if (incoming_.isNull()) qCWarning(lcShow) << "picture" << event.picture << "could not be composed";
+      if (incoming_.image.isNull()) qCWarning(lcShow) << "picture" << event.picture << "could not be composed";
       // A slide brought in by a transition is drawn by it.
       const bool transition = !queue_.empty() && queue_.front().event.kind == ShowEventKind::kTransition;
-      if (!transition) ShowStill(incoming_, true);
+      if (!transition) ShowStill(incoming_.texture, true);
       return;
     }
     case ShowEventKind::kTransition: return PlayTransition(event);
@@ -114,7 +117,7 @@ void ShowEngine::PlayEvent(Pending& pending) {
   }
 }
 
-void ShowEngine::ShowStill(const QImage& image, bool with_frame) {
+void ShowEngine::ShowStill(const QByteArray& texture, bool with_frame) {
   if (with_frame && !frame_loaded_ && !composer_.Frame().isEmpty()) {
     CreateFrameTexture(composer_.Frame());
     frame_loaded_ = true;
@@ -122,7 +125,7 @@ void ShowEngine::ShowStill(const QImage& image, bool with_frame) {
     ReleaseFrameTexture();
     frame_loaded_ = false;
   }
-  CreatePictureTexture(image, kPictureSlotOne);
+  CreatePictureTexture(texture, kPictureSlotOne);
   RenderStill();
 }
 
@@ -131,9 +134,9 @@ void ShowEngine::PlayTransition(const ShowEvent& event) {
     CreateFrameTexture(composer_.Frame());
     frame_loaded_ = true;
   }
-  CreatePictureTexture(incoming_, kPictureSlotTwo);
+  CreatePictureTexture(incoming_.texture, kPictureSlotTwo);
   RunTransition(event.position, event.variant,
-                TransitionInputs{&canvas_, incoming_, qint32(composer_.Screen().width())});
+                TransitionInputs{&canvas_, incoming_.image, qint32(composer_.Screen().width())});
   SwapPictureSlots();
   // The transition ends on the incoming slide as a still shows it.
   clock_.WaitUntil(event.end_ms);
@@ -154,12 +157,12 @@ void ShowEngine::Animate(qint64 from, qint64 to, Draw&& draw) {
   }
 }
 
-void ShowEngine::PlayTitle(const ShowEvent& event, const QImage& image) {
+void ShowEngine::PlayTitle(const ShowEvent& event, const Prepared& picture) {
   const QString text = composer_.TitleText(event.kind);
   const QRectF box = composer_.TitleBox().toRect();
   CreateTextTexture(text, composer_.TitleLook(), box);
   const bool has_text = !ResourceFailed() && !text.trimmed().isEmpty();
-  ShowStill(image, false);
+  ShowStill(picture.texture, false);
   if (!has_text) return;
 
   const QSize screen = composer_.Screen();
@@ -189,7 +192,7 @@ void ShowEngine::PlayTitle(const ShowEvent& event, const QImage& image) {
 }
 
 void ShowEngine::ShowNoPicture() {
-  ShowStill(composer_.NoPictureScreen(), false);
+  ShowStill(CaptureBoxAsBmp(composer_.NoPictureScreen()), false);
   for (;;) clock_.Wait(1000);
 }
 

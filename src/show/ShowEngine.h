@@ -9,6 +9,7 @@
 #include "show/ShowCompose.h"
 #include "show/ShowPlan.h"
 
+#include <QByteArray>
 #include <QImage>
 
 #include <deque>
@@ -30,17 +31,22 @@ class ShowEngine {
   void Run();
 
  private:
+  // A picture composed ahead, with the bytes its texture is made from.
+  struct Prepared {
+    QImage image;
+    QByteArray texture;
+  };
   struct Pending {
     ShowEvent event;
-    std::shared_future<QImage> picture;  // logo, titles and slides
+    std::shared_future<Prepared> picture;  // logo, titles and slides
   };
 
   void Play();
   void Fill();
   void Prefetch();
   void PlayEvent(Pending& pending);
-  void ShowStill(const QImage& image, bool with_frame);
-  void PlayTitle(const ShowEvent& event, const QImage& image);
+  void ShowStill(const QByteArray& texture, bool with_frame);
+  void PlayTitle(const ShowEvent& event, const Prepared& picture);
   void PlayTransition(const ShowEvent& event);
   void PlayHeadline(const ShowEvent& event);
   void ShowNoPicture();
@@ -58,7 +64,7 @@ class ShowEngine {
   std::deque<Pending> queue_;
   bool plan_ended_ = false;
   bool frame_loaded_ = false;
-  QImage incoming_;
+  Prepared incoming_;
 };
 
 }  // namespace pivlo
