@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QColor>
 #include <QImage>
+#include <QImageWriter>
+#include <QPainter>
 #include <QSize>
 
 namespace pivlo::bench {
@@ -19,6 +24,27 @@ inline QImage PhotoLikePicture(QSize size, int seed) {
     }
   }
   return image;
+}
+
+// The picture encoded in the format ("png", "jpeg").
+inline QByteArray EncodedPicture(const QImage& image, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter(&buffer, format).write(image);
+  return bytes;
+}
+
+// A frame overlay: a 5 % border of half-transparent brown, clear inside.
+inline QImage FrameOverlay(QSize size) {
+  QImage frame(size, QImage::Format_ARGB32_Premultiplied);
+  frame.fill(Qt::transparent);
+  QPainter painter(&frame);
+  const int border = size.width() / 20;
+  painter.fillRect(frame.rect(), QColor(90, 60, 30, 160));
+  painter.setCompositionMode(QPainter::CompositionMode_Clear);
+  painter.fillRect(frame.rect().adjusted(border, border, -border, -border), Qt::transparent);
+  return frame;
 }
 
 }  // namespace pivlo::bench

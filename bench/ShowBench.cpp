@@ -12,10 +12,8 @@
 #include "render/basTransitionD3D.h"
 #include "show/ShowEngine.h"
 
-#include <QBuffer>
 #include <QElapsedTimer>
-#include <QImageWriter>
-#include <QPainter>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -26,25 +24,6 @@
 namespace {
 
 using namespace pivlo;
-
-QByteArray Encoded(const QImage& image, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter(&buffer, format).write(image);
-  return bytes;
-}
-
-QByteArray FramePicture(QSize size) {
-  QImage frame(size, QImage::Format_ARGB32_Premultiplied);
-  frame.fill(Qt::transparent);
-  QPainter painter(&frame);
-  const int border = size.width() / 20;
-  painter.fillRect(frame.rect(), QColor(90, 60, 30, 160));
-  painter.setCompositionMode(QPainter::CompositionMode_Clear);
-  painter.fillRect(frame.rect().adjusted(border, border, -border, -border), Qt::transparent);
-  return Encoded(frame, "png");
-}
 
 // Notes the show time and the wall time of every present.
 class TimingScreen final : public CanvasWindow {
@@ -106,7 +85,7 @@ void BM_ShowFrames(benchmark::State& state, int position, QSize size) {
     const QString path = folder.filePath(QStringLiteral("photo%1.jpg").arg(seed));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return state.SkipWithError("no scratch folder");
-    file.write(Encoded(bench::PhotoLikePicture(size, seed), "jpeg"));
+    file.write(bench::EncodedPicture(bench::PhotoLikePicture(size, seed), "jpeg"));
     file.close();
     ImageEntry& entry = show.project.AddPicture(path);
     entry.caption = QStringLiteral("海边的日落 Sunset by the sea");
@@ -117,7 +96,7 @@ void BM_ShowFrames(benchmark::State& state, int position, QSize size) {
   settings.transitions.fill(false);
   settings.transitions[size_t(position)] = true;
   settings.picture_frame_num = 1;
-  show.project.frame_picture = FramePicture(size);
+  show.project.frame_picture = bench::EncodedPicture(bench::FrameOverlay(size), "png");
 
   const qint64 start = show.SlideMs(1);
   const qint64 transition_end = start + TransitionDurationMs(position);
@@ -129,7 +108,7 @@ void BM_ShowFrames(benchmark::State& state, int position, QSize size) {
   for (auto _ : state) {
     StepShowClock clock(1, {headline_end + 10}, [](qsizetype) {});
     TimingScreen screen(size, clock);
-    SetRainbowPicture(Encoded(bench::PhotoLikePicture(QSize(256, 64), 3), "jpeg"));
+    SetRainbowPicture(bench::EncodedPicture(bench::PhotoLikePicture(QSize(256, 64), 3), "jpeg"));
     InitDirect3D(screen, QStringLiteral(PIVLO_RUNTIME_PATH));
     if (!Direct3DReady()) return state.SkipWithError("the graphics runtime is not ready");
     ShowEngine(show, material, 1, screen, clock).Run();

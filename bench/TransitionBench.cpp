@@ -11,10 +11,7 @@
 #include "render/basTextStyles.h"
 #include "render/basTransitionD3D.h"
 
-#include <QBuffer>
 #include <QElapsedTimer>
-#include <QImageWriter>
-#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -23,25 +20,7 @@
 
 namespace {
 
-QByteArray Png(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter(&buffer, "png").write(image);
-  return bytes;
-}
-
-// A frame overlay: a 5 % border of half-transparent brown, clear inside.
-QImage FrameOverlay(QSize size) {
-  QImage frame(size, QImage::Format_ARGB32_Premultiplied);
-  frame.fill(Qt::transparent);
-  QPainter painter(&frame);
-  const int border = size.width() / 20;
-  painter.fillRect(frame.rect(), QColor(90, 60, 30, 160));
-  painter.setCompositionMode(QPainter::CompositionMode_Clear);
-  painter.fillRect(frame.rect().adjusted(border, border, -border, -border), Qt::transparent);
-  return frame;
-}
+QByteArray Png(const QImage& image) { return pivlo::bench::EncodedPicture(image, "png"); }
 
 // Notes the time of every present.
 class TimingCanvas final : public pivlo::CanvasWindow {
@@ -84,7 +63,7 @@ void BM_Transition(benchmark::State& state, int position, int variant, QSize siz
   pivlo::SetEffectClock(&clock);
   pivlo::SetRainbowPicture(Png(outgoing.copy(0, 0, 64, 64)));
   pivlo::InitDirect3D(canvas, QStringLiteral(PIVLO_RUNTIME_PATH));
-  pivlo::CreateFrameTexture(Png(FrameOverlay(size)));
+  pivlo::CreateFrameTexture(Png(pivlo::bench::FrameOverlay(size)));
   if (!pivlo::Direct3DReady() || pivlo::ResourceFailed()) {
     state.SkipWithError("the graphics runtime is not ready");
     pivlo::SetEffectClock(nullptr);

@@ -39,4 +39,16 @@ void TakeHeadlineStyle(ImageEntry& entry, const TextStyle& style) {
   entry.head_border_color = style.border_color;
 }
 
+TextStyle HeadlineStyle(const ImageEntry& entry, const TextStyle& style) {
+  TextStyle own = style;
+  own.size = entry.head_size;
+  own.pattern = entry.head_pattern;
+  own.border_width = entry.head_border;
+  own.style_flags = entry.head_style;
+  own.start_color = entry.head_start_color;
+  own.end_color = entry.head_end_color;
+  own.border_color = entry.head_border_color;
+  return own;
+}
+
 }  // namespace pivlo

@@ -67,6 +67,9 @@ struct ImageEntry {
 // Gives the picture's headline the style's size, pattern, border width, style flags and
 // colours.
 void TakeHeadlineStyle(ImageEntry& entry, const TextStyle& style);
+// The picture's headline as it is drawn: the style's font and alignment with the
+// headline's own copy of the other values.
+TextStyle HeadlineStyle(const ImageEntry& entry, const TextStyle& style);
 
 // One song of the show.
 struct SongEntry {

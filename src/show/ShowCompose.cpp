@@ -80,16 +80,9 @@ QString ShowComposer::TitleText(ShowEventKind kind) const {
 
 HeadlineItem ShowComposer::Headline(qint32 number) const {
   const ImageEntry& entry = settings_.project.pictures[number - 1];
-  TextStyle style = settings_.project.settings.Style(kHeadlineSlot);
-  style.size = entry.head_size;
-  style.pattern = entry.head_pattern;
-  style.border_width = entry.head_border;
-  style.style_flags = entry.head_style;
-  style.start_color = entry.head_start_color;
-  style.end_color = entry.head_end_color;
-  style.border_color = entry.head_border_color;
   const QRectF box = Box(entry.headline_box);
-  return HeadlineItem{entry.headline, Look(style), box.adjusted(0, 0, 1, 1)};
+  return HeadlineItem{entry.headline, Look(HeadlineStyle(entry, settings_.project.settings.Style(kHeadlineSlot))),
+                      box.adjusted(0, 0, 1, 1)};
 }
 
 }  // namespace pivlo

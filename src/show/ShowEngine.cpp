@@ -7,6 +7,8 @@
 #include <QRandomGenerator>
 #include <QScopeGuard>
 
+#include <new>
+
 namespace pivlo {
 namespace {
 
@@ -68,15 +70,22 @@ void ShowEngine::Prefetch() {
     if (!HasPicture(pending.event.kind)) continue;
     if (!pending.picture.valid()) {
       const ShowEvent event = pending.event;
-      pending.picture = std::async(std::launch::async, [this, event] {
-                          QImage image = event.kind == ShowEventKind::kSlide
-                                             ? composer_.Slide(event.picture, SlideRandom(seed_, event.start_ms))
-                                             : composer_.TitlePicture(event.kind);
-                          QByteArray texture = CaptureBoxAsBmp(image);
-                          return Prepared{std::move(image), std::move(texture)};
-                        }).share();
+      pending.picture = std::async(std::launch::async, [this, event] { return Prepare(event); }).share();
     }
     if (++ahead == 2) break;
+  }
+}
+
+ShowEngine::Prepared ShowEngine::Prepare(const ShowEvent& event) const {
+  try {
+    QImage image = event.kind == ShowEventKind::kSlide
+                       ? composer_.Slide(event.picture, SlideRandom(seed_, event.start_ms))
+                       : composer_.TitlePicture(event.kind);
+    QByteArray texture = CaptureBoxAsBmp(image);
+    return Prepared{std::move(image), std::move(texture)};
+  } catch (const std::bad_alloc&) {
+    // Shown as a picture that could not be composed: the show goes on.
+    return Prepared{};
   }
 }
 

@@ -42,6 +42,8 @@ class ShowEngine {
   };
 
   void Play();
+  // Runs on a worker thread.
+  Prepared Prepare(const ShowEvent& event) const;
   void Fill();
   void Prefetch();
   void PlayEvent(Pending& pending);
