@@ -147,7 +147,12 @@ class BuildRun {
 
   void Report() {
     if (Preview()) {
-      services_.shell.OpenWithDefaultAction(output_);
+      // The player itself, full screen: the desktop's default action for a program
+      // is not to run it.
+      QString error;
+      if (!services_.shell.StartProgram(output_, {u"--fullscreen"_s}, &error)) {
+        services_.prompter.ShowMessage(Texts::tr("无法启动屏幕保护预览：%1").arg(error), MessageIcon::Error);
+      }
       return;
     }
     state_.LastOutputPath = output_;

@@ -46,7 +46,8 @@ bool StartBuildFromDialog(ProjectModel& model, BuildState& state, BuildServices&
 
 // Turns the project into a screensaver, in the mode state.PreviewMode says. Checks: two
 // pictures at least, the graphics runtime unchanged. A preview goes to
-// Temp/~tmpview.scr and is opened with the desktop's default action; a build asks where
+// Temp/~tmpview.scr and is started full screen (a player that does not start is
+// reported); a build asks where
 // to save (an existing file only after confirmation), gives the player the confirmed
 // icon and shows the finish dialog. The package is assembled beside its destination
 // and replaces it only once complete and verified, made executable; any failure deletes

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace pivlo {
 
@@ -15,6 +16,9 @@ class ShellServices {
   virtual bool OpenWithDefaultAction(const QString& path) = 0;
   // Shows the folder holding the file, with the file selected where the file manager can.
   virtual void ShowInFolder(const QString& path) = 0;
+  // Starts the program as a process of its own and does not wait for it. False, with
+  // the reason in `error`, when it could not be started.
+  virtual bool StartProgram(const QString& program, const QStringList& arguments, QString* error) = 0;
 };
 
 }  // namespace pivlo

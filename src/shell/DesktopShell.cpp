@@ -5,6 +5,7 @@
 #include <QDBusReply>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
 #include <QUrl>
 
 namespace pivlo {
@@ -26,6 +27,15 @@ void DesktopShell::ShowInFolder(const QString& path) {
     }
   }
   QDesktopServices::openUrl(QUrl::fromLocalFile(file.absolutePath()));
+}
+
+bool DesktopShell::StartProgram(const QString& program, const QStringList& arguments, QString* error) {
+  QProcess process;
+  process.setProgram(program);
+  process.setArguments(arguments);
+  if (process.startDetached()) return true;
+  if (error != nullptr) *error = process.errorString();
+  return false;
 }
 
 }  // namespace pivlo

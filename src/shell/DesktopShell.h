@@ -12,6 +12,7 @@ class DesktopShell : public ShellServices {
   // The file manager selects the file where it offers that (FileManager1 over D-Bus);
   // otherwise the folder is opened.
   void ShowInFolder(const QString& path) override;
+  bool StartProgram(const QString& program, const QStringList& arguments, QString* error) override;
 };
 
 }  // namespace pivlo

@@ -44,12 +44,19 @@ class RecordingShell : public ShellServices {
  public:
   QStringList opened;
   QStringList shown;
+  QStringList started;        // the program and its arguments, joined by spaces
+  QString refuse_to_start;    // the reason a start fails for; empty: starts succeed
 
   bool OpenWithDefaultAction(const QString& path) override {
     opened << path;
     return true;
   }
   void ShowInFolder(const QString& path) override { shown << path; }
+  bool StartProgram(const QString& program, const QStringList& arguments, QString* error) override {
+    started << (QStringList{program} + arguments).join(u' ');
+    *error = refuse_to_start;
+    return refuse_to_start.isEmpty();
+  }
 };
 
 class BuildPipelineTest : public testing::Test {
@@ -132,13 +139,14 @@ TEST_F(BuildPipelineTest, AMissingEmptyOrChangedRuntimeStopsBeforeAnythingIsWrit
   }
 }
 
-TEST_F(BuildPipelineTest, APreviewWritesThePreviewPackageAndOpensIt) {
+TEST_F(BuildPipelineTest, APreviewWritesThePreviewPackageAndPlaysItFullScreen) {
   model_.settings.background_kind = u"3"_s;
   model_.settings.background_picture = u"/x"_s;  // too short to name a file
   model_.settings.is_package = false;
   ASSERT_TRUE(Preview());
 
-  EXPECT_EQ(shell_.opened, QStringList{PreviewOutputPath()});
+  EXPECT_EQ(shell_.started, QStringList{PreviewOutputPath() + u" --fullscreen"_s});
+  EXPECT_TRUE(shell_.opened.isEmpty());
   EXPECT_TRUE(prompter_.dialogs.isEmpty());
   EXPECT_TRUE(prompter_.messages.isEmpty());
   EXPECT_EQ(view_.calls, QStringList{u"SelectSolidBackground"_s});
@@ -154,7 +162,16 @@ TEST_F(BuildPipelineTest, APreviewWritesThePreviewPackageAndOpensIt) {
 
   // The next preview replaces it.
   ASSERT_TRUE(Preview());
-  EXPECT_EQ(shell_.opened.size(), 2);
+  EXPECT_EQ(shell_.started.size(), 2);
+}
+
+TEST_F(BuildPipelineTest, APreviewWhosePlayerDoesNotStartSaysWhy) {
+  shell_.refuse_to_start = u"Permission denied"_s;
+  EXPECT_TRUE(Preview());  // the package is written all the same
+  EXPECT_EQ(prompter_.MessageTexts(), QStringList{u"无法启动屏幕保护预览：Permission denied"_s});
+  EXPECT_EQ(prompter_.messages[0].icon, MessageIcon::Error);
+  EXPECT_TRUE(ScreensaverPackage::Open(PreviewOutputPath()));
+  ExpectRestingAndTidy(TempFolder());
 }
 
 TEST_F(BuildPipelineTest, ABuildAsksWhereThenReportsTheFinishedFile) {
@@ -188,7 +205,7 @@ TEST_F(BuildPipelineTest, ABuildAsksWhereThenReportsTheFinishedFile) {
   ASSERT_EQ(view_.summaries.size(), 1);
   EXPECT_EQ(view_.summaries[0], FinishSummaryText(model_, output, QFileInfo(output).size()));
   EXPECT_EQ(shell_.shown, QStringList{output});
-  EXPECT_TRUE(shell_.opened.isEmpty());
+  EXPECT_TRUE(shell_.started.isEmpty());
   ExpectRestingAndTidy(folder_.Path(QString()));
 }
 
@@ -229,7 +246,7 @@ TEST_F(BuildPipelineTest, AFailedBuildLeavesNoIncompleteFileAndTheOldOneWhole) {
 
   EXPECT_FALSE(Preview());
   EXPECT_FALSE(QFileInfo::exists(PreviewOutputPath()));
-  EXPECT_TRUE(shell_.opened.isEmpty());
+  EXPECT_TRUE(shell_.started.isEmpty());
   ExpectRestingAndTidy(TempFolder());
 }
 

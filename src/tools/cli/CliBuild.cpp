@@ -60,6 +60,7 @@ class NoShell : public ShellServices {
  public:
   bool OpenWithDefaultAction(const QString&) override { return true; }
   void ShowInFolder(const QString&) override {}
+  bool StartProgram(const QString&, const QStringList&, QString*) override { return true; }
 };
 
 // The icon picker's confirmed icon, as the build expects it.
