@@ -1,35 +1,87 @@
 // pivlo-player: the show a built screensaver runs. A package is this program with its
 // resources and settings appended; the player finds them through the trailer at the end
-// of its own file. This build proves the package: run as `OUTPUT --inspect` it prints
-// what it found, each resource unscrambled and checksummed.
+// of its own file, and plays them full screen, in a window, or inside the window an
+// XScreenSaver daemon gives it.
 
 #include "builder/ScreensaverPackage.h"
 #include "cli/CliOutput.h"
 #include "cli/PackageReport.h"
+#include "player/AboutDialog.h"
+#include "player/PlayerArguments.h"
+#include "player/PlayerShow.h"
+#include "show/ShowSession.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QScreen>
 
+#include <cstdio>
 #include <optional>
 
-int main(int argc, char** argv) {
-  using namespace pivlo;
+namespace pivlo {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Prints what the program carries, each resource unscrambled and checksummed.
+int Inspect(int& argc, char** argv) {
   QCoreApplication app(argc, argv);
   QString error;
   const std::optional<ScreensaverPackage> package =
       ScreensaverPackage::Open(QCoreApplication::applicationFilePath(), &error);
   if (!package) {
-    cli::PrintError(QStringLiteral("this program carries no show: ") + error);
+    cli::PrintError(u"this program carries no show: "_s + error);
     return 1;
-  }
-  if (QCoreApplication::arguments().mid(1) != QStringList{QStringLiteral("--inspect")}) {
-    cli::PrintError(QStringLiteral("this player can only inspect its package: run it with --inspect"));
-    return 2;
   }
   QString report;
   if (!cli::PackageReport(*package, true, report)) {
-    cli::PrintError(QStringLiteral("a resource of the package cannot be read"));
+    cli::PrintError(u"a resource of the package cannot be read"_s);
     return 1;
   }
   cli::PrintOut(report);
   return 0;
+}
+
+int About(int& argc, char** argv) {
+  if (!CheckDisplay()) return 1;
+  QApplication app(argc, argv);
+  QString error;
+  const std::unique_ptr<ShowSession> session =
+      ShowSession::Open(QCoreApplication::applicationFilePath(), QGuiApplication::primaryScreen()->size(), &error);
+  if (!session) {
+    cli::PrintError(u"this program carries no show: "_s + error);
+    return 1;
+  }
+  ShowAboutDialog(session->Settings().project.settings);
+  return 0;
+}
+
+}  // namespace
+}  // namespace pivlo
+
+int main(int argc, char** argv) {
+  using namespace pivlo;
+  const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+  QCoreApplication::setApplicationName(program);
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+
+  const ParsedArguments parsed = ParsePlayerArguments(args, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+  if (!parsed.options) {
+    cli::PrintError(parsed.error);
+    if (parsed.show_usage) std::fputs(PlayerUsage(program).toUtf8().constData(), stderr);
+    return 2;
+  }
+  const std::optional<PlayerOptions>& options = parsed.options;
+  switch (options->mode) {
+    case PlayerMode::kHelp: cli::PrintOut(PlayerUsage(program)); return 0;
+    case PlayerMode::kInspect: return Inspect(argc, argv);
+    case PlayerMode::kAbout: return About(argc, argv);
+    case PlayerMode::kFullScreen:
+    case PlayerMode::kWindow: return PlayOnScreens(argc, argv, *options);
+    case PlayerMode::kX11Window:
+    case PlayerMode::kRoot: return PlayInX11Window(argc, argv, *options);
+  }
+  return 2;
 }

@@ -1,0 +1,107 @@
+#include "player/PlayerShow.h"
+
+#include "cli/CliOutput.h"
+#include "player/ScreenCanvas.h"
+#include "player/ScreenSaverInhibitor.h"
+#include "player/StopSignals.h"
+#include "player/X11WindowCanvas.h"
+#include "show/ShowEngine.h"
+#include "show/ShowSession.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QGuiApplication>
+
+namespace pivlo {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+struct Texts {
+  Q_DECLARE_TR_FUNCTIONS(pivlo::PlayerShow)
+};
+
+quint32 Seed(const PlayerOptions& options) {
+  return options.seed.value_or(quint32(QDateTime::currentMSecsSinceEpoch()));
+}
+
+void SaySkipped(const QString& path) { cli::PrintError(path + u": not a picture the show can show, left out"_s); }
+
+std::unique_ptr<ShowSession> OpenSession(QSize screen) {
+  QString error;
+  std::unique_ptr<ShowSession> session =
+      ShowSession::Open(QCoreApplication::applicationFilePath(), screen, &error);
+  if (!session) cli::PrintError(u"this program carries no show: "_s + error);
+  return session;
+}
+
+// Until the clock is stopped: by the viewer, a signal or the canvas going away.
+int Play(ShowSession& session, CanvasWindow& canvas, RealTimeShowClock& clock, quint32 seed) {
+  QString error;
+  if (!session.StartGraphics(canvas, &error)) {
+    cli::PrintError(u"the show cannot start: "_s + error);
+    return 1;
+  }
+  ShowMaterial material = session.FindMaterial(SaySkipped);
+  ShowEngine(session.Settings(), std::move(material), seed, canvas, clock).Run();
+  return 0;
+}
+
+}  // namespace
+
+bool CheckDisplay() {
+  if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+      !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    return true;
+  }
+  cli::PrintError(u"there is no display to show on (neither DISPLAY nor WAYLAND_DISPLAY is set)"_s);
+  return false;
+}
+
+int PlayOnScreens(int& argc, char** argv, const PlayerOptions& options) {
+  if (!CheckDisplay()) return 1;
+  QGuiApplication app(argc, argv);
+  const quint32 seed = Seed(options);
+  RealTimeShowClock clock(seed);
+  const auto stop = [&clock] { clock.RequestStop(); };
+  const StopSignals signals(stop);
+
+  std::unique_ptr<ScreenCanvas> canvas;  // outlives the session, whose device draws on it
+  const std::unique_ptr<ShowSession> session = OpenSession(ScreenCanvas::PrimaryScreenSize());
+  if (!session) return 1;
+  const ProjectSettings& settings = session->Settings().project.settings;
+  EndingRules rules(settings.show_cursor, settings.ignore_mouse_move);
+  const QString& name = settings.info[kInfoName];
+  if (options.mode == PlayerMode::kWindow) {
+    canvas = ScreenCanvas::Windowed(std::move(rules), stop, name);
+    return Play(*session, *canvas, clock, seed);
+  }
+  canvas = ScreenCanvas::FullScreen(std::move(rules), stop, !settings.show_cursor);
+  const ScreenSaverInhibitor inhibitor(name, Texts::tr("正在播放屏幕保护"));
+  return Play(*session, *canvas, clock, seed);
+}
+
+int PlayInX11Window(int& argc, char** argv, const PlayerOptions& options) {
+  // Qt shows nothing itself here: the canvas sends the frames over its own connection.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  const quint32 seed = Seed(options);
+  RealTimeShowClock clock(seed);
+  const auto stop = [&clock] { clock.RequestStop(); };
+  const StopSignals signals(stop);
+
+  QString error;
+  X11WindowCanvas::Failure failure{};
+  const std::optional<quint32> window =
+      options.mode == PlayerMode::kRoot ? std::nullopt : std::optional<quint32>(options.window_id);
+  const std::unique_ptr<X11WindowCanvas> canvas = X11WindowCanvas::Open(window, stop, &error, &failure);
+  if (!canvas) {
+    cli::PrintError(error);
+    return failure == X11WindowCanvas::Failure::kNoWindow ? 2 : 1;
+  }
+  const std::unique_ptr<ShowSession> session = OpenSession(canvas->InnerSize());
+  if (!session) return 1;
+  return Play(*session, *canvas, clock, seed);
+}
+
+}  // namespace pivlo

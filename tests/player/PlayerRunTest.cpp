@@ -1,0 +1,235 @@
+// The built program played as a user, the editor and an XScreenSaver daemon start it:
+// it plays until it is told to stop, and refuses what it cannot play with a reason and
+// the exit code scripts rely on.
+
+#include "CliRunner.h"
+#include "PictureFiles.h"
+#include "TestFiles.h"
+#include "XServer.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace pivlo {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using test::RunCli;
+
+// However slow the checked build, a stopped show is gone well within this.
+constexpr int kEndBoundMs = 3000;
+constexpr QRgb kGreen = qRgb(0, 200, 0);
+
+QString Picture(const test::TempFolder& folder, const QString& name, QRgb colour) {
+  QImage image(64, 48, QImage::Format_RGB32);
+  image.fill(colour);
+  return folder.Write(name, test::Encoded(image, "png"));
+}
+
+// A screensaver of two pictures, the first green, built with the command line.
+QString BuildShow(const test::TempFolder& folder, const QString& name) {
+  const QString project = folder.Path(name + u".aps"_s);
+  const test::CliResult created =
+      RunCli({u"project"_s, u"create"_s, project, u"--picture"_s, Picture(folder, name + u"-1.png"_s, kGreen),
+              u"--picture"_s, Picture(folder, name + u"-2.png"_s, qRgb(0, 0, 200))});
+  EXPECT_EQ(created.exit_code, 0) << created.err.toStdString();
+  const QString output = folder.Path(name + u".scr"_s);
+  const test::CliResult built = RunCli({u"build"_s, project, output});
+  EXPECT_EQ(built.exit_code, 0) << built.err.toStdString();
+  return output;
+}
+
+// A copy whose graphics runtime is garbage.
+QString DamageRuntime(const test::TempFolder& folder, const QString& package) {
+  const QStringList report = QString::fromUtf8(RunCli({u"package"_s, u"inspect"_s, package}).out).split(u'\n');
+  qint64 stub = -1;
+  qint64 offset = -1;
+  for (const QString& line : report) {
+    if (line.startsWith(u"S="_s)) stub = line.mid(2).toLongLong();
+    if (line.startsWith(u"item\td3DFile\t"_s)) offset = line.section(u'\t', 2, 2).toLongLong();
+  }
+  EXPECT_GE(stub, 0);
+  EXPECT_GE(offset, 0);
+  QByteArray bytes = test::ReadWholeFile(package);
+  for (qint64 i = stub + offset; i < stub + offset + 4096; ++i) bytes[i] = char(~bytes[i]);
+  const QString damaged = folder.Write(u"damaged.scr"_s, bytes);
+  QFile::setPermissions(damaged, QFile::permissions(package));
+  return damaged;
+}
+
+struct Ended {
+  bool ended = false;
+  int exit_code = -1;
+  QString err;
+};
+
+// Starts the program, checks it is still playing after `play_ms`, ends it with SIGTERM.
+Ended PlayThenTerminate(const QString& program, const QStringList& args, int play_ms,
+                        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+  QProcess process;
+  process.setProcessEnvironment(environment);
+  process.start(program, args);
+  Ended result;
+  if (!process.waitForStarted()) return result;
+  if (process.waitForFinished(play_ms)) {
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    ADD_FAILURE() << "the show ended by itself: " << result.err.toStdString();
+    return result;
+  }
+  process.terminate();
+  result.ended = process.waitForFinished(kEndBoundMs) && process.exitStatus() == QProcess::NormalExit;
+  result.exit_code = process.exitCode();
+  result.err = QString::fromUtf8(process.readAllStandardError());
+  if (!result.ended) process.kill();
+  process.waitForFinished();
+  return result;
+}
+
+// The program's own lines on stderr (Qt may add notices of its own).
+QStringList OwnLines(const QString& err, const QString& program) {
+  QStringList lines;
+  for (const QString& line : err.split(u'\n')) {
+    if (line.startsWith(QFileInfo(program).fileName() + u": "_s)) lines << line;
+  }
+  return lines;
+}
+
+class PlayerRunTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    folder_ = new test::TempFolder;
+    show_ = new QString(BuildShow(*folder_, u"holiday"_s));
+  }
+  static void TearDownTestSuite() {
+    delete show_;
+    delete folder_;
+  }
+
+  static test::TempFolder* folder_;
+  static QString* show_;
+};
+
+test::TempFolder* PlayerRunTest::folder_ = nullptr;
+QString* PlayerRunTest::show_ = nullptr;
+
+TEST_F(PlayerRunTest, PlaysInAWindowOrFullScreenUntilTerminated) {
+  for (const QStringList& args : {QStringList{u"--window"_s, u"--seed"_s, u"7"_s}, QStringList{u"/s"_s}}) {
+    const Ended ended = PlayThenTerminate(*show_, args, 1500);
+    EXPECT_TRUE(ended.ended) << args.join(u' ').toStdString();
+    EXPECT_EQ(ended.exit_code, 0) << ended.err.toStdString();
+    EXPECT_EQ(OwnLines(ended.err, *show_), QStringList()) << args.join(u' ').toStdString();
+  }
+}
+
+TEST_F(PlayerRunTest, WithoutItsPicturesItSaysSoAndStillEndsWhenTold) {
+  test::TempFolder folder;
+  const QString show = BuildShow(folder, u"gone"_s);
+  QFile::remove(folder.Path(u"gone-1.png"_s));
+  QFile::remove(folder.Path(u"gone-2.png"_s));
+  const Ended ended = PlayThenTerminate(show, {u"--window"_s}, 1500);
+  EXPECT_TRUE(ended.ended);
+  EXPECT_EQ(ended.exit_code, 0);
+  const QStringList lines = OwnLines(ended.err, show);
+  ASSERT_EQ(lines.size(), 2) << ended.err.toStdString();
+  EXPECT_TRUE(lines[0].contains(folder.Path(u"gone-1.png"_s)) && lines[0].endsWith(u"left out"_s));
+}
+
+TEST_F(PlayerRunTest, RefusesWhatItCannotPlayWithItsReasonAndExitCode) {
+  const QString bare = QFileInfo(QStringLiteral(PIVLO_CLI_PATH)).absolutePath() + u"/pivlo-player"_s;
+  const QString damaged = DamageRuntime(*folder_, *show_);
+  struct Case {
+    QString program;
+    QStringList args;
+    QStringList unset;  // environment variables taken away
+    int exit_code;
+    QString says;
+  };
+  const Case cases[] = {
+      {*show_, {u"--window-id"_s, u"zz"_s}, {}, 2, u"needs a window id"_s},
+      {*show_, {u"--bogus"_s}, {}, 2, u"unknown option: --bogus"_s},
+      {*show_, {u"--window"_s}, {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s}, 1, u"no display"_s},
+      {*show_, {u"--window-id"_s, u"0x400001"_s}, {u"DISPLAY"_s}, 1, u"cannot connect to the X display"_s},
+      {bare, {u"--window"_s}, {}, 1, u"carries no show"_s},
+      {damaged, {u"--window"_s}, {}, 1, u"the show cannot start"_s},
+  };
+  for (const Case& c : cases) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : c.unset) environment.remove(name);
+    process.setProcessEnvironment(environment);
+    process.start(c.program, c.args);
+    const std::string name = c.args.join(u' ').toStdString();
+    ASSERT_TRUE(process.waitForFinished(30000)) << name;
+    EXPECT_EQ(process.exitCode(), c.exit_code) << name;
+    const QStringList lines = OwnLines(QString::fromUtf8(process.readAllStandardError()), c.program);
+    ASSERT_FALSE(lines.isEmpty()) << name;
+    EXPECT_TRUE(lines[0].contains(c.says)) << name << ": " << lines[0].toStdString();
+    EXPECT_TRUE(process.readAllStandardOutput().isEmpty()) << name;
+  }
+
+  const test::CliResult help = test::RunProgram(*show_, {u"--help"_s});
+  EXPECT_EQ(help.exit_code, 0);
+  for (const char* mode : {"--fullscreen", "--window", "--window-id ID", "--root", "/c", "--seed N", "--inspect"}) {
+    EXPECT_TRUE(help.out.contains(mode)) << mode;
+  }
+}
+
+// What an XScreenSaver daemon does: it makes the window, starts the hack with --root and
+// the window in $XSCREENSAVER_WINDOW, may resize the window, and destroys it at the end.
+TEST_F(PlayerRunTest, AsAnXScreenSaverHackItDrawsIntoTheDaemonsWindowWhileItLives) {
+  const std::unique_ptr<test::XServer> x = test::XServer::Start(QSize(640, 480));
+  if (!x) GTEST_SKIP() << "no Xvfb to make windows on";
+  constexpr QRgb kUnpainted = qRgb(255, 0, 255);
+  // Whether the window comes to show what `expected` wants, every pixel painted over.
+  const auto comes_to_show = [&](quint32 window, QSize size, const std::function<bool(const QImage&)>& expected) {
+    const QDeadlineTimer deadline(20000);
+    while (!deadline.hasExpired()) {
+      const QImage shown = x->Contents(window, size);
+      bool painted = !shown.isNull();
+      for (int y = 0; y < shown.height() && painted; y += 2) {
+        for (int column = 0; column < shown.width() && painted; column += 2) {
+          painted = shown.pixel(column, y) != kUnpainted;
+        }
+      }
+      if (painted && expected(shown)) return true;
+      QThread::msleep(100);
+    }
+    return false;
+  };
+
+  const quint32 window = x->CreateWindow(QSize(320, 240), kUnpainted);
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(u"DISPLAY"_s, x->Display());
+  environment.insert(u"XSCREENSAVER_WINDOW"_s, u"0x"_s + QString::number(window, 16));
+  QProcess hack;
+  hack.setProcessEnvironment(environment);
+  hack.start(*show_, {u"--root"_s});
+  EXPECT_TRUE(comes_to_show(window, QSize(320, 240), [](const QImage& shown) { return shown.pixel(160, 120) == kGreen; }))
+      << "the first slide never filled the window";
+
+  // Taller than the show: it fits the width, with bars above and below.
+  x->ResizeWindow(window, QSize(320, 400));
+  EXPECT_TRUE(comes_to_show(window, QSize(320, 400), [](const QImage& shown) {
+    return shown.pixel(160, 20) == qRgb(0, 0, 0) && shown.pixel(160, 200) == kGreen;
+  })) << "the grown window was not painted over with the show fitted";
+
+  x->DestroyWindow(window);
+  ASSERT_TRUE(hack.waitForFinished(kEndBoundMs)) << "the hack outlived its window";
+  EXPECT_EQ(hack.exitCode(), 0) << hack.readAllStandardError().toStdString();
+
+  QProcess missing;
+  missing.setProcessEnvironment(environment);
+  missing.start(*show_, {u"--window-id"_s, u"0x3fffff0"_s});
+  ASSERT_TRUE(missing.waitForFinished(30000));
+  EXPECT_EQ(missing.exitCode(), 2);
+  EXPECT_TRUE(OwnLines(QString::fromUtf8(missing.readAllStandardError()), *show_).constFirst().contains(u"0x3fffff0"_s));
+}
+
+}  // namespace
+}  // namespace pivlo
