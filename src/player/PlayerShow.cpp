@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 
 namespace pivlo {
 namespace {
@@ -34,6 +35,27 @@ std::unique_ptr<ShowSession> OpenSession(QSize screen) {
   if (!session) cli::PrintError(u"this program carries no show: "_s + error);
   return session;
 }
+
+Q_LOGGING_CATEGORY(lcPlayer, "pivlo.player", QtWarningMsg)
+
+// A canvas that says when the show's first frame reaches it: the start-up time is
+// measured to that line.
+class FirstFrameNotice final : public CanvasWindow {
+ public:
+  explicit FirstFrameNotice(std::unique_ptr<CanvasWindow> canvas) : canvas_(std::move(canvas)) {}
+  QSize InnerSize() const override { return canvas_->InnerSize(); }
+  void PresentFrame(const QImage& frame) override {
+    canvas_->PresentFrame(frame);
+    if (said_) return;
+    said_ = true;
+    qCInfo(lcPlayer) << "first frame presented";
+  }
+  QImage ShownImage() const override { return canvas_->ShownImage(); }
+
+ private:
+  std::unique_ptr<CanvasWindow> canvas_;
+  bool said_ = false;
+};
 
 // Until the clock is stopped: by the viewer, a signal or the canvas going away.
 int Play(ShowSession& session, CanvasWindow& canvas, RealTimeShowClock& clock, quint32 seed) {
@@ -66,17 +88,17 @@ int PlayOnScreens(int& argc, char** argv, const PlayerOptions& options) {
   const auto stop = [&clock] { clock.RequestStop(); };
   const StopSignals signals(stop);
 
-  std::unique_ptr<ScreenCanvas> canvas;  // outlives the session, whose device draws on it
+  std::unique_ptr<FirstFrameNotice> canvas;  // outlives the session, whose device draws on it
   const std::unique_ptr<ShowSession> session = OpenSession(ScreenCanvas::PrimaryScreenSize());
   if (!session) return 1;
   const ProjectSettings& settings = session->Settings().project.settings;
   EndingRules rules(settings.show_cursor, settings.ignore_mouse_move);
   const QString& name = settings.info[kInfoName];
   if (options.mode == PlayerMode::kWindow) {
-    canvas = ScreenCanvas::Windowed(std::move(rules), stop, name);
+    canvas = std::make_unique<FirstFrameNotice>(ScreenCanvas::Windowed(std::move(rules), stop, name));
     return Play(*session, *canvas, clock, seed);
   }
-  canvas = ScreenCanvas::FullScreen(std::move(rules), stop, !settings.show_cursor);
+  canvas = std::make_unique<FirstFrameNotice>(ScreenCanvas::FullScreen(std::move(rules), stop, !settings.show_cursor));
   const ScreenSaverInhibitor inhibitor(name, Texts::tr("正在播放屏幕保护"));
   return Play(*session, *canvas, clock, seed);
 }
@@ -94,14 +116,15 @@ int PlayInX11Window(int& argc, char** argv, const PlayerOptions& options) {
   X11WindowCanvas::Failure failure{};
   const std::optional<quint32> window =
       options.mode == PlayerMode::kRoot ? std::nullopt : std::optional<quint32>(options.window_id);
-  const std::unique_ptr<X11WindowCanvas> canvas = X11WindowCanvas::Open(window, stop, &error, &failure);
-  if (!canvas) {
+  std::unique_ptr<X11WindowCanvas> window_canvas = X11WindowCanvas::Open(window, stop, &error, &failure);
+  if (!window_canvas) {
     cli::PrintError(error);
     return failure == X11WindowCanvas::Failure::kNoWindow ? 2 : 1;
   }
-  const std::unique_ptr<ShowSession> session = OpenSession(canvas->InnerSize());
+  FirstFrameNotice canvas(std::move(window_canvas));
+  const std::unique_ptr<ShowSession> session = OpenSession(canvas.InnerSize());
   if (!session) return 1;
-  return Play(*session, *canvas, clock, seed);
+  return Play(*session, canvas, clock, seed);
 }
 
 }  // namespace pivlo
