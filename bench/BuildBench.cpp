@@ -24,6 +24,7 @@ class Silent : public Prompter, public ShellServices {
   std::optional<quint32> ChooseColor(quint32) override { return std::nullopt; }
   bool OpenWithDefaultAction(const QString&) override { return true; }
   void ShowInFolder(const QString&) override {}
+  bool StartProgram(const QString&, const QStringList&, QString*) override { return true; }
 };
 
 ProjectModel LargeProject(int pictures, int songs) {
