@@ -14,6 +14,8 @@ using BenchApplication = QCoreApplication;
 #include <benchmark/benchmark.h>
 
 int main(int argc, char** argv) {
+  // Benchmarks draw off screen, with or without a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   BenchApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
