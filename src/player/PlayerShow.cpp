@@ -26,8 +26,6 @@ quint32 Seed(const PlayerOptions& options) {
   return options.seed.value_or(quint32(QDateTime::currentMSecsSinceEpoch()));
 }
 
-void SaySkipped(const QString& path) { cli::PrintError(path + u": not a picture the show can show, left out"_s); }
-
 std::unique_ptr<ShowSession> OpenSession(QSize screen) {
   QString error;
   std::unique_ptr<ShowSession> session =
@@ -64,7 +62,7 @@ int Play(ShowSession& session, CanvasWindow& canvas, RealTimeShowClock& clock, q
     cli::PrintError(u"the show cannot start: "_s + error);
     return 1;
   }
-  ShowMaterial material = session.FindMaterial(SaySkipped);
+  ShowMaterial material = session.FindMaterial(cli::PrintError);
   ShowEngine(session.Settings(), std::move(material), seed, canvas, clock).Run();
   return 0;
 }

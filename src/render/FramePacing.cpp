@@ -41,6 +41,8 @@ EffectClock*& InstalledClock() {
 
 }  // namespace
 
+void EffectClock::Poll() { ProcessPendingEvents(); }
+
 quint32 EffectClock::RandomSeed() { return quint32(QDateTime::currentMSecsSinceEpoch()); }
 
 void StepEffectClock::Wait(qint64 milliseconds) {
@@ -73,7 +75,7 @@ void FramePacing::Hold(double progress, double duration_ms) {
   if (duration_ms > 0) {
     while (progress > double(ElapsedMs()) / duration_ms) PumpingWait(1);
   }
-  ProcessPendingEvents();
+  CurrentEffectClock().Poll();
 }
 
 }  // namespace pivlo

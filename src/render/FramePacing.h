@@ -15,6 +15,9 @@ class EffectClock {
   virtual qint64 NowMs() = 0;
   // Returns once the time has passed, dispatching window events meanwhile.
   virtual void Wait(qint64 milliseconds) = 0;
+  // Dispatches pending window events without letting time pass; what effects call
+  // between frames that are late.
+  virtual void Poll();
   // The seed effects take their random numbers from (the wall clock's milliseconds).
   virtual quint32 RandomSeed();
 };

@@ -43,7 +43,7 @@ double StartHeadline(const HeadlineItem& item, const Box& box, bool still, qint6
   pacing.Restart();
   if (still) RenderStill();
   CreateTextTexture(item.text, item.look, QRectF(box.x, box.y, box.w, box.h));
-  ProcessPendingEvents();
+  CurrentEffectClock().Poll();
   const qint64 preparation = pacing.ElapsedMs();
   pacing.Restart();
   return preparation > limit_ms ? 0.0 : double(preparation);

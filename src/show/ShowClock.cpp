@@ -30,6 +30,11 @@ void RealTimeShowClock::Wait(qint64 milliseconds) {
   if (stop_) throw ShowStopped();
 }
 
+void RealTimeShowClock::Poll() {
+  ProcessPendingEvents();
+  if (stop_) throw ShowStopped();
+}
+
 void RealTimeShowClock::RequestStop() {
   stop_ = true;
   if (quit_wait_) quit_wait_();

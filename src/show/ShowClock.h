@@ -35,6 +35,7 @@ class RealTimeShowClock final : public ShowClock {
   explicit RealTimeShowClock(quint32 seed);
   qint64 NowMs() override { return timer_.elapsed(); }
   void Wait(qint64 milliseconds) override;
+  void Poll() override;
   // Ends the show at its next wait; ends a wait under way at once.
   void RequestStop();
   bool StopRequested() const { return stop_; }
@@ -52,6 +53,8 @@ class StepShowClock final : public ShowClock {
   StepShowClock(quint32 seed, QList<qint64> times, std::function<void(qsizetype)> capture);
   qint64 NowMs() override { return now_; }
   void Wait(qint64 milliseconds) override;
+  // Nothing to dispatch offline.
+  void Poll() override {}
 
  private:
   qint64 now_ = 0;

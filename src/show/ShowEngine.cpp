@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QScopeGuard>
 
+#include <chrono>
 #include <new>
 
 namespace pivlo {
@@ -89,6 +90,13 @@ ShowEngine::Prepared ShowEngine::Prepare(const ShowEvent& event) const {
   }
 }
 
+// A picture still being composed is waited for with the window alive: the viewer may end
+// the show meanwhile. Show time does not pass for it.
+ShowEngine::Prepared ShowEngine::Take(Pending& pending) {
+  while (pending.picture.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) clock_.Poll();
+  return pending.picture.get();
+}
+
 void ShowEngine::Play() {
   for (;;) {
     Fill();
@@ -107,14 +115,14 @@ void ShowEngine::PlayEvent(Pending& pending) {
   const ShowEvent& event = pending.event;
   switch (event.kind) {
     case ShowEventKind::kLogo:
-      ShowStill(pending.picture.get().texture, false);
+      ShowStill(Take(pending).texture, false);
       return;
     case ShowEventKind::kOpening:
     case ShowEventKind::kEnding:
-      PlayTitle(event, pending.picture.get());
+      PlayTitle(event, Take(pending));
       return;
     case ShowEventKind::kSlide: {
-      incoming_ = pending.picture.get();
+      incoming_ = Take(pending);
       if (incoming_.image.isNull()) qCWarning(lcShow) << "picture" << event.picture << "could not be composed";
       // A slide brought in by a transition is drawn by it.
       const bool transition = !queue_.empty() && queue_.front().event.kind == ShowEventKind::kTransition;

@@ -46,6 +46,7 @@ class ShowEngine {
   Prepared Prepare(const ShowEvent& event) const;
   void Fill();
   void Prefetch();
+  Prepared Take(Pending& pending);
   void PlayEvent(Pending& pending);
   void ShowStill(const QByteArray& texture, bool with_frame);
   void PlayTitle(const ShowEvent& event, const Prepared& picture);

@@ -83,8 +83,8 @@ bool ShowSession::StartGraphics(CanvasWindow& canvas, QString* error) {
   return true;
 }
 
-ShowMaterial ShowSession::FindMaterial(const std::function<void(const QString&)>& skipped) const {
-  return FindShowMaterial(settings_, skipped);
+ShowMaterial ShowSession::FindMaterial(const std::function<void(const QString&)>& say) const {
+  return FindShowMaterial(settings_, [&](const QString& path) { say(path + u": not a picture the show can show, left out"_s); });
 }
 
 }  // namespace pivlo

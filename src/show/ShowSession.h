@@ -33,8 +33,8 @@ class ShowSession {
   // The runtime of the package's blob, loaded from memory, with a device on the canvas;
   // false with the reason otherwise. The canvas must outlive the session.
   bool StartGraphics(CanvasWindow& canvas, QString* error);
-  // The pictures that can be shown; each left out is said through `skipped`.
-  ShowMaterial FindMaterial(const std::function<void(const QString&)>& skipped) const;
+  // The pictures that can be shown; for each left out a line saying so goes to `say`.
+  ShowMaterial FindMaterial(const std::function<void(const QString&)>& say) const;
 
  private:
   ShowSession(ScreensaverPackage package, ShowSettings settings);

@@ -72,8 +72,6 @@ std::optional<ShowOptions> ParseOptions(const QStringList& args, bool render) {
   return options;
 }
 
-void SaySkipped(const QString& path) { PrintError(path + u": not a picture the show can show, left out"_s); }
-
 std::unique_ptr<ShowSession> OpenSession(const ShowOptions& options) {
   QString error;
   std::unique_ptr<ShowSession> session = ShowSession::Open(options.package, options.size, &error);
@@ -108,7 +106,7 @@ int ShowPlanCommand(const QStringList& args) {
   if (!session) return 1;
   const ShowSettings& settings = session->Settings();
   QString text;
-  for (const ShowEvent& event : PlanShow(settings, session->FindMaterial(SaySkipped), options->seed, options->seconds)) {
+  for (const ShowEvent& event : PlanShow(settings, session->FindMaterial(PrintError), options->seed, options->seconds)) {
     text += ShowEventLine(event, settings) + u'\n';
   }
   PrintOut(text);
@@ -139,7 +137,7 @@ int ShowRenderCommand(const QStringList& args) {
     const QString path = QDir(options->out).filePath(TimeName(times[i]));
     written = WriteOutputFile(path, EncodePicture(screen.ShownImage(), u"PNG"_s, -1)) && written;
   });
-  ShowEngine(session->Settings(), session->FindMaterial(SaySkipped), options->seed, screen, clock).Run();
+  ShowEngine(session->Settings(), session->FindMaterial(PrintError), options->seed, screen, clock).Run();
   return written ? 0 : 1;
 }
 
