@@ -4,10 +4,13 @@
 #include "PictureFiles.h"
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace pivlo {
 namespace {
@@ -57,6 +60,18 @@ TEST_F(CliShowTest, ThePlanListsTheSlidesAndLeavesOutAPictureThatIsGone) {
   const QStringList said = QString::fromUtf8(later.err).split(u'\n').filter(u"pivlo-cli: "_s);
   ASSERT_EQ(said.size(), 1);
   EXPECT_TRUE(said[0].contains(u"green.png"_s));
+}
+
+// A FIFO would block a reader for ever, a folder is no picture: both are left out unread.
+TEST_F(CliShowTest, FifosAndFoldersAreLeftOutWithoutWaiting) {
+  const QString package = Package();
+  const QByteArray red = QFile::encodeName(folder_.Path(u"red.png"_s));
+  ASSERT_TRUE(QFile::remove(folder_.Path(u"red.png"_s)) && mkfifo(red.constData(), 0600) == 0);
+  ASSERT_TRUE(QFile::remove(folder_.Path(u"blue.png"_s)) && QDir().mkdir(folder_.Path(u"blue.png"_s)));
+  const auto plan = RunCli({u"show"_s, u"plan"_s, package});
+  ASSERT_EQ(plan.exit_code, 0);
+  EXPECT_EQ(QString::fromUtf8(plan.out), u"0.000\t5.000\tslide\t2\t"_s + folder_.Path(u"green.png"_s) + u'\n');
+  EXPECT_EQ(QString::fromUtf8(plan.err).split(u'\n').filter(u"left out"_s).size(), 2);
 }
 
 TEST_F(CliShowTest, RenderWritesTheFrameShownAtEachTime) {
