@@ -102,10 +102,10 @@ TEST_F(ShowEngineTest, SlidesLookAsTheEditorComposesThem) {
   ASSERT_EQ(frames.size(), 6);
   const QImage one = EditorSlide(1);
   const QImage two = EditorSlide(2);
-  EXPECT_LE(WorstDistance(frames[0], one), 1);
+  EXPECT_EQ(WorstDistance(frames[0], one), 0) << "pixel for pixel";
   EXPECT_EQ(frames[1], frames[0]);
   EXPECT_EQ(frames[2], frames[0]);
-  EXPECT_LE(WorstDistance(frames[3], two), 1);
+  EXPECT_EQ(WorstDistance(frames[3], two), 0) << "pixel for pixel";
   EXPECT_EQ(frames[4], frames[3]);
   EXPECT_EQ(frames[5], frames[0]) << "the second cycle starts again with picture 1";
 }
@@ -120,7 +120,7 @@ TEST_F(ShowEngineTest, ACrossfadeBlendsAndEndsOnTheIncomingSlide) {
   const QImage two = EditorSlide(2);
   EXPECT_GT(WorstDistance(frames[1], frames[0]), 16);
   EXPECT_GT(WorstDistance(frames[1], two), 16);
-  EXPECT_LE(WorstDistance(frames[2], two), 1);
+  EXPECT_EQ(WorstDistance(frames[2], two), 0) << "pixel for pixel";
   EXPECT_EQ(frames[3], frames[2]);
 }
 
@@ -151,12 +151,12 @@ TEST_F(ShowEngineTest, TheOpeningTitleFadesInOverItsPicture) {
   const QList<QImage> frames = Render({0.0, 3.0, 5.999, 6.5});
   ASSERT_EQ(frames.size(), 4);
   const QImage picture = ComposeTitlePicture(show_.project, s.opening_image, kScreen);
-  EXPECT_LE(WorstDistance(frames[0], picture), 1) << "the title starts invisible";
+  EXPECT_EQ(WorstDistance(frames[0], picture), 0) << "the title starts invisible";
   const QRect title = ChangedBox(frames[1], picture, 16);
   ASSERT_FALSE(title.isNull());
   EXPECT_TRUE(QRect(0, 0, 320, 100).contains(title));
   EXPECT_LE(WorstDistance(frames[2], picture), 8) << "and has faded out at the end";
-  EXPECT_LE(WorstDistance(frames[3], EditorSlide(1)), 1);
+  EXPECT_EQ(WorstDistance(frames[3], EditorSlide(1)), 0);
 }
 
 TEST_F(ShowEngineTest, WithoutAPictureTheShowSaysSo) {
