@@ -201,11 +201,12 @@ void ShowEngine::PlayTitle(const ShowEvent& event, const Prepared& picture) {
       clock_.WaitUntil(end - kTitleFadeMs);
       Animate(end - kTitleFadeMs, end, [&](double p) { draw(int(255 * (1 - p)), 1); });
       return;
-    case kTitleReveal:
-      Animate(start, start + kTitleRevealMs, [&](double p) { draw(255, p); });
-      return;
-    default: draw(255, 1); return;
+    case kTitleReveal: Animate(start, start + kTitleRevealMs, [&](double p) { draw(255, p); }); break;
+    default: draw(255, 1); break;
   }
+  // The title stays on the screen: a transition out of it starts from what is shown.
+  const QImage shown = canvas_.ShownImage();
+  if (!shown.isNull()) CreatePictureTexture(CaptureBoxAsBmp(shown), kPictureSlotOne);
 }
 
 void ShowEngine::ShowNoPicture() {

@@ -159,6 +159,27 @@ TEST_F(ShowEngineTest, TheOpeningTitleFadesInOverItsPicture) {
   EXPECT_EQ(WorstDistance(frames[3], EditorSlide(1)), 0);
 }
 
+// The second cycle's first slide comes in by a transition from the opening, whose title
+// stays on the screen until the transition takes it away.
+TEST_F(ShowEngineTest, ATransitionOutOfATitleStartsFromTheTitle) {
+  ProjectSettings& s = show_.project.settings;
+  s.enable_opening = true;
+  s.title_style = 0;
+  s.title_box = ScreenBox{0, 0, 640, 200};
+  s.enable_transition = true;
+  s.transitions.fill(false);
+  s.transitions[15] = true;
+  show_.opening_ms = 5000;
+  const QList<QImage> frames = Render({29.999, 30.02, 31.5});
+  ASSERT_EQ(frames.size(), 3);
+  const QImage title = ComposeTitlePicture(show_.project, QString(), kScreen);
+  ASSERT_FALSE(ChangedBox(frames[0], title, 16).isNull()) << "the title is on the screen";
+  // Inside the frame's border, which the slide brings at once.
+  const QRect inside(16, 16, 288, 80);
+  EXPECT_LE(WorstDistance(frames[1].copy(inside), frames[0].copy(inside)), 16) << "the crossfade starts from it";
+  EXPECT_EQ(WorstDistance(frames[2], EditorSlide(1)), 0);
+}
+
 TEST_F(ShowEngineTest, WithoutAPictureTheShowSaysSo) {
   QList<QImage> frames;
   StepShowClock clock(1, {500, 60000}, [&](qsizetype) { frames << canvas_.ShownImage(); });
