@@ -16,14 +16,14 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-QString Seconds(qint64 ms) { return QString::number(double(ms) / 1000.0, 'f', 3); }
-
 bool IsShowablePicture(const QString& path) {
   const QFileInfo info(path);
   return info.isFile() && ProbeImageFile(path, false).IsKnown();
 }
 
 }  // namespace
+
+QString ShowTimeText(qint64 ms) { return QString::number(double(ms) / 1000.0, 'f', 3); }
 
 QString ShowEventKindName(ShowEventKind kind) {
   switch (kind) {
@@ -49,8 +49,8 @@ QString ShowEventLine(const ShowEvent& event, const ShowSettings& settings) {
     case ShowEventKind::kHeadline: detail = QString::number(event.position); break;
     default: break;
   }
-  return Seconds(event.start_ms) + u'\t' + Seconds(event.end_ms) + u'\t' + ShowEventKindName(event.kind) + u'\t' +
-         detail;
+  return ShowTimeText(event.start_ms) + u'\t' + ShowTimeText(event.end_ms) + u'\t' +
+         ShowEventKindName(event.kind) + u'\t' + detail;
 }
 
 ShowMaterial FindShowMaterial(const ShowSettings& settings, const std::function<void(const QString&)>& skipped) {

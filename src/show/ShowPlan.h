@@ -31,7 +31,10 @@ struct ShowEvent {
   friend bool operator==(const ShowEvent&, const ShowEvent&) = default;
 };
 
-// START<TAB>END<TAB>KIND<TAB>DETAIL, times in seconds with three decimals; the slide's
+// A show time as `show plan` and `show render` write it: seconds with three decimals.
+QString ShowTimeText(qint64 ms);
+
+// START<TAB>END<TAB>KIND<TAB>DETAIL, times as ShowTimeText; the slide's
 // detail is N<TAB>PATH, a transition's POSITION/VARIANT, a headline's EFFECT.
 QString ShowEventLine(const ShowEvent& event, const ShowSettings& settings);
 

@@ -84,7 +84,8 @@ bool ShowSession::StartGraphics(CanvasWindow& canvas, QString* error) {
 }
 
 ShowMaterial ShowSession::FindMaterial(const std::function<void(const QString&)>& say) const {
-  return FindShowMaterial(settings_, [&](const QString& path) { say(path + u": not a picture the show can show, left out"_s); });
+  return FindShowMaterial(settings_,
+                          [&](const QString& path) { say(path + u": not a picture the show can show, left out"_s); });
 }
 
 }  // namespace pivlo

@@ -95,8 +95,6 @@ class RecordingScreen final : public CanvasWindow {
   QImage shown_;
 };
 
-QString TimeName(qint64 ms) { return QString::number(double(ms) / 1000.0, 'f', 3) + u".png"_s; }
-
 }  // namespace
 
 int ShowPlanCommand(const QStringList& args) {
@@ -106,7 +104,8 @@ int ShowPlanCommand(const QStringList& args) {
   if (!session) return 1;
   const ShowSettings& settings = session->Settings();
   QString text;
-  for (const ShowEvent& event : PlanShow(settings, session->FindMaterial(PrintError), options->seed, options->seconds)) {
+  const ShowMaterial material = session->FindMaterial(PrintError);
+  for (const ShowEvent& event : PlanShow(settings, material, options->seed, options->seconds)) {
     text += ShowEventLine(event, settings) + u'\n';
   }
   PrintOut(text);
@@ -134,7 +133,7 @@ int ShowRenderCommand(const QStringList& args) {
   times.erase(std::unique(times.begin(), times.end()), times.end());
   bool written = true;
   StepShowClock clock(options->seed, times, [&](qsizetype i) {
-    const QString path = QDir(options->out).filePath(TimeName(times[i]));
+    const QString path = QDir(options->out).filePath(ShowTimeText(times[i]) + u".png"_s);
     written = WriteOutputFile(path, EncodePicture(screen.ShownImage(), u"PNG"_s, -1)) && written;
   });
   ShowEngine(session->Settings(), session->FindMaterial(PrintError), options->seed, screen, clock).Run();
