@@ -47,10 +47,10 @@ std::optional<ResourcePackage> ResourcePackage::Open(const QString& path, Resour
 
   // N is the upper bound of the sizes; every array must reach from 1 to N. The arrays
   // cannot claim more elements than the bag holds, so N stays small.
-  const qint32 count = sizes->Upper();
+  const qint64 count = sizes->Upper();
   const qint64 room = file.size() - package.bag_length_;
-  package.entries_.reserve(qMax(count, 0));
-  for (qint32 i = 1; i <= count; ++i) {
+  package.entries_.reserve(sizes->items.size());
+  for (qint64 i = 1; i <= count; ++i) {
     if (!names->HasIndex(i) || !sizes->HasIndex(i) || !offsets->HasIndex(i)) return std::nullopt;
     const Entry entry{names->At(i), sizes->At(i), offsets->At(i)};
     if (entry.size < 0 || entry.offset < 0 || qint64(entry.offset) + entry.size > room) return std::nullopt;

@@ -26,6 +26,9 @@ bool IsSignature(QByteArrayView bytes, qsizetype at) {
   return quint8(bytes[at]) == 0x93 && quint8(bytes[at + 1]) == 0xB2;
 }
 
+// The upper bound of `count` elements from `lower`, as the bounds' 32 bits hold it.
+qint32 UpperBound(qint32 lower, qsizetype count) { return qint32(qint64(lower) + count - 1); }
+
 // The element count that the stored bounds claim; nothing for malformed bounds.
 std::optional<qint64> ReadBounds(const QString& name, const PropertyBag& bag, qint32& lower) {
   const BagValue bounds = bag.Get(BoundsKey(name));
@@ -116,7 +119,7 @@ std::optional<BoundedArray<qint32>> ReadLongArray(const QString& name, const Pro
 }
 
 void WriteStringArray(const QString& name, qint32 lower, const QStringList& items, PropertyBag& bag) {
-  bag.Put(BoundsKey(name), LongToBytesBE(lower) + LongToBytesBE(lower + qint32(items.size()) - 1));
+  bag.Put(BoundsKey(name), LongToBytesBE(lower) + LongToBytesBE(UpperBound(lower, items.size())));
   // Put replaces whatever elements the key held; Append keeps the rest in order.
   const QString key = ElementKey(name);
   for (qsizetype i = 0; i < items.size(); ++i) {
@@ -129,7 +132,7 @@ void WriteStringArray(const QString& name, qint32 lower, const QStringList& item
 }
 
 void WriteLongArray(const QString& name, qint32 lower, const QList<qint32>& items, PropertyBag& bag) {
-  bag.Put(BoundsKey(name), LongToBytesBE(lower) + LongToBytesBE(lower + qint32(items.size()) - 1));
+  bag.Put(BoundsKey(name), LongToBytesBE(lower) + LongToBytesBE(UpperBound(lower, items.size())));
   QByteArray bytes(items.size() * 4, Qt::Uninitialized);
   for (qsizetype i = 0; i < items.size(); ++i) qToLittleEndian<qint32>(items[i], bytes.data() + 4 * i);
   bag.Put(name, bytes);

@@ -56,9 +56,10 @@ struct BoundedArray {
   qint32 lower = 0;
   QList<T> items;
 
-  qint32 Upper() const { return lower + qint32(items.size()) - 1; }
+  // In 64 bits: a file may put the lower bound anywhere in the 32-bit range.
+  qint64 Upper() const { return qint64(lower) + items.size() - 1; }
   bool HasIndex(qint64 i) const { return i >= lower && i <= Upper(); }
-  const T& At(qint32 i) const { return items[i - lower]; }
+  const T& At(qint64 i) const { return items[qsizetype(i - lower)]; }
 };
 
 // The array encodings of resource packages: the bounds under NAME + "_(Type)" (8 bytes,

@@ -134,6 +134,9 @@ TEST(ResourcePackage, RefusesMalformedIndexes) {
       {"negative offset", PackageBytes({ResourceKind::Images, 1, good.names, {2, 3}, {-1, 2}}, entries)},
       {"entry beyond the file", PackageBytes(good, entries.chopped(1))},
       {"huge offset", PackageBytes({ResourceKind::Images, 1, good.names, {2, 3}, {0, 0x7FFFFFFF}}, entries)},
+      {"bounds at the top of the range",
+       PackageBytes({ResourceKind::Images, 0x7FFFFFFF, {QStringLiteral("a")}, {2}, {0}}, entries)},
+      {"empty arrays at the top of the range", PackageBytes({ResourceKind::Images, 0x7FFFFFFF, {}, {}, {}}, entries)},
   };
   EXPECT_TRUE(ResourcePackage::Open(folder.Write(QStringLiteral("good"), PackageBytes(good, entries))));
   for (const auto& c : cases) {

@@ -216,6 +216,33 @@ TEST(BagArrays, BoundsThatTheBagCannotBackAreRefused) {
   }
 }
 
+// Bounds at the top of the 32-bit range: the upper bound and the indexes are counted in
+// 64 bits, never wrapping.
+TEST(BagArrays, BoundsAtTheTopOfTheRangeDoNotWrap) {
+  constexpr qint32 kTop = std::numeric_limits<qint32>::max();
+  const auto bounds = [](qint32 lower, qint32 upper) { return LongToBytesBE(lower) + LongToBytesBE(upper); };
+  PropertyBag bag;
+  bag.Put(QStringLiteral("One_(Type)"), bounds(kTop, kTop));
+  bag.Put(QStringLiteral("One"), QByteArray(4, 7));
+  bag.Append(QStringLiteral("One(+cstr(i)+)"), "a");
+  bag.Put(QStringLiteral("None_(Type)"), bounds(kTop, kTop - 1));
+  bag.Put(QStringLiteral("None"), QByteArray());
+
+  const auto one = ReadLongArray(QStringLiteral("One"), bag);
+  ASSERT_TRUE(one);
+  EXPECT_EQ(one->Upper(), kTop);
+  EXPECT_TRUE(one->HasIndex(kTop));
+  EXPECT_FALSE(one->HasIndex(qint64(kTop) + 1));
+  EXPECT_EQ(one->At(kTop), 0x07070707);
+  const auto names = ReadStringArray(QStringLiteral("One"), bag);
+  ASSERT_TRUE(names);
+  EXPECT_EQ(names->At(kTop), QStringLiteral("a"));
+  const auto none = ReadLongArray(QStringLiteral("None"), bag);
+  ASSERT_TRUE(none);
+  EXPECT_EQ(none->Upper(), qint64(kTop) - 1);
+  EXPECT_FALSE(none->HasIndex(kTop));
+}
+
 TEST(BigEndianLongs, ConvertBothWays) {
   EXPECT_EQ(LongToBytesBE(1), QByteArray("\x00\x00\x00\x01", 4));
   EXPECT_EQ(LongToBytesBE(-1), QByteArray("\xFF\xFF\xFF\xFF", 4));
