@@ -46,7 +46,8 @@ std::optional<ResourcePackage> ResourcePackage::Open(const QString& path, Resour
   if (!names || !sizes || !offsets) return std::nullopt;
 
   // N is the upper bound of the sizes; every array must reach from 1 to N. The arrays
-  // cannot claim more elements than the bag holds, so N stays small.
+  // cannot claim more elements than the bag holds, so N is large only with a lower bound
+  // above 1, which the first index already refuses.
   const qint64 count = sizes->Upper();
   const qint64 room = file.size() - package.bag_length_;
   package.entries_.reserve(sizes->items.size());

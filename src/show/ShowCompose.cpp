@@ -29,7 +29,8 @@ ShowComposer::ShowComposer(const ShowSettings& settings, QSize screen)
     : settings_(settings),
       screen_(screen),
       sx_(Scale(screen.width(), settings.project.screen_width)),
-      sy_(Scale(screen.height(), settings.project.screen_height)) {
+      sy_(Scale(screen.height(), settings.project.screen_height)),
+      families_(ListFontFamilies()) {
   if (settings.project.settings.picture_frame_num != 0 && !settings.project.frame_picture.isEmpty()) {
     frame_ = ScaleBytesToPng(settings.project.frame_picture, screen);
   }
@@ -37,7 +38,9 @@ ShowComposer::ShowComposer(const ShowSettings& settings, QSize screen)
 
 TextLook ShowComposer::Look(const TextStyle& style) const {
   TextStyle drawn = style;
-  if (InstalledFamily(drawn.font_name).isEmpty()) drawn.font_name = DefaultTextFontName(QString());
+  if (InstalledFamily(drawn.font_name, families_).isEmpty()) {
+    drawn.font_name = DefaultTextFontName(QString(), families_);
+  }
   TextLook look = TextLookFromStyle(drawn, sx_);
   look.texture_scale = PreviewTextureScale(QSizeF(screen_), QSizeF(settings_.OrigScreen()));
   return look;

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QSize>
+#include <QStringList>
 
 namespace pivlo {
 
@@ -49,6 +50,7 @@ class ShowComposer {
   QSize screen_;
   double sx_ = 1;
   double sy_ = 1;
+  QStringList families_;  // the installed fonts, looked up once for the whole show
   QByteArray frame_;
 };
 

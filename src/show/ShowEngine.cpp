@@ -134,7 +134,8 @@ void ShowEngine::PlayEvent(Pending& pending) {
   }
 }
 
-void ShowEngine::ShowStill(const QByteArray& texture, bool with_frame) {
+// Slides lie under the frame; the logo and the titles have none.
+void ShowEngine::UseFrame(bool with_frame) {
   if (with_frame && !frame_loaded_ && !composer_.Frame().isEmpty()) {
     CreateFrameTexture(composer_.Frame());
     frame_loaded_ = true;
@@ -142,15 +143,16 @@ void ShowEngine::ShowStill(const QByteArray& texture, bool with_frame) {
     ReleaseFrameTexture();
     frame_loaded_ = false;
   }
+}
+
+void ShowEngine::ShowStill(const QByteArray& texture, bool with_frame) {
+  UseFrame(with_frame);
   CreatePictureTexture(texture, kPictureSlotOne);
   RenderStill();
 }
 
 void ShowEngine::PlayTransition(const ShowEvent& event) {
-  if (!frame_loaded_ && !composer_.Frame().isEmpty()) {
-    CreateFrameTexture(composer_.Frame());
-    frame_loaded_ = true;
-  }
+  UseFrame(true);
   CreatePictureTexture(incoming_.texture, kPictureSlotTwo);
   RunTransition(event.position, event.variant,
                 TransitionInputs{&canvas_, incoming_.image, qint32(composer_.Screen().width())});

@@ -48,6 +48,7 @@ class ShowEngine {
   void Prefetch();
   Prepared Take(Pending& pending);
   void PlayEvent(Pending& pending);
+  void UseFrame(bool with_frame);
   void ShowStill(const QByteArray& texture, bool with_frame);
   void PlayTitle(const ShowEvent& event, const Prepared& picture);
   void PlayTransition(const ShowEvent& event);

@@ -32,21 +32,19 @@ qint64 TextToMs(const QString& text, double fallback, qint64 least) {
   return SecondsToMs(NumberFromText(text).value_or(fallback), least);
 }
 
-qint32 Held(qint32 value, qint32 low, qint32 high) { return std::clamp(value, low, high); }
-
 // A box far outside any screen is held to a few screens around it, so that nothing drawn
 // from it grows without bound.
 void HoldBox(ScreenBox& box, QSize screen) {
   const qint32 side = std::max(screen.width(), screen.height());
-  box.x = Held(box.x, -4 * side, 4 * side);
-  box.y = Held(box.y, -4 * side, 4 * side);
-  box.w = Held(box.w, 0, 4 * side);
-  box.h = Held(box.h, 0, 4 * side);
+  box.x = std::clamp<qint32>(box.x, -4 * side, 4 * side);
+  box.y = std::clamp<qint32>(box.y, -4 * side, 4 * side);
+  box.w = std::clamp<qint32>(box.w, 0, 4 * side);
+  box.h = std::clamp<qint32>(box.h, 0, 4 * side);
 }
 
 void HoldStyle(TextStyle& style) {
-  style.size = Held(style.size, 1, kLargestTextSize);
-  style.border_width = Held(style.border_width, 0, kLargestBorder);
+  style.size = std::clamp<qint32>(style.size, 1, kLargestTextSize);
+  style.border_width = std::clamp<qint32>(style.border_width, 0, kLargestBorder);
 }
 
 void HoldValues(ShowSettings& show) {
@@ -58,10 +56,10 @@ void HoldValues(ShowSettings& show) {
   for (ImageEntry& entry : project.pictures) {
     HoldBox(entry.caption_box, screen);
     HoldBox(entry.headline_box, screen);
-    entry.head_size = Held(entry.head_size, 1, kLargestTextSize);
-    entry.head_border = Held(entry.head_border, 0, kLargestBorder);
-    entry.pos_x = Held(entry.pos_x, -4 * screen.width(), 4 * screen.width());
-    entry.pos_y = Held(entry.pos_y, -4 * screen.height(), 4 * screen.height());
+    entry.head_size = std::clamp<qint32>(entry.head_size, 1, kLargestTextSize);
+    entry.head_border = std::clamp<qint32>(entry.head_border, 0, kLargestBorder);
+    entry.pos_x = std::clamp<qint32>(entry.pos_x, -4 * screen.width(), 4 * screen.width());
+    entry.pos_y = std::clamp<qint32>(entry.pos_y, -4 * screen.height(), 4 * screen.height());
   }
 }
 
