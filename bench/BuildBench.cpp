@@ -49,7 +49,7 @@ void BM_BuildPackage1000Pictures20Songs(benchmark::State& state) {
   BuildState build;
   Silent silent;
   BuildView view;
-  BuildServices services{silent, view, silent, false, {}};
+  BuildServices services{silent, view, silent, false, {}, {}};
   for (auto _ : state) {
     build.PreviewMode = true;
     if (!PreviewScreenSaver(model, build, services) || silent.messages != 0) {

@@ -8,6 +8,7 @@
 #include "core/AppFolders.h"
 #include "core/ConfirmOverwrite.h"
 #include "core/Events.h"
+#include "core/FileReplacement.h"
 #include "core/PathRules.h"
 #include "core/ProjectFiles.h"
 #include "core/SettingRules.h"
@@ -20,7 +21,6 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace pivlo {
 namespace {
@@ -35,19 +35,6 @@ constexpr qint64 kMegabyte = 1048576;
 
 enum class Outcome { Written, Cancelled, Failed };
 
-// A file copied over whatever stands at the destination.
-bool CopyOver(const QString& from, const QString& to) {
-  QFile::remove(to);
-  return QFile::copy(from, to);
-}
-
-bool ReplaceFile(const QString& from, const QString& to) {
-  std::error_code error;
-  std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).toStdString()),
-                          std::filesystem::path(QFile::encodeName(to).toStdString()), error);
-  return !error;
-}
-
 // One run of phases B and C: the output file, then its contents.
 class BuildRun {
  public:
@@ -58,8 +45,10 @@ class BuildRun {
     QDir().mkpath(OutputFolder());
     QDir().mkpath(TempFolder());
     if (!ChooseOutput()) return Outcome::Cancelled;
-    if (!CreateAssembly() || !PlacePlayer() || !WriteContents() || !Deliver()) {
-      DeleteWorkFiles();
+    const bool written = CreateAssembly() && PlacePlayer() && WriteContents() && Deliver();
+    DeleteWorkFiles();
+    if (!written) {
+      if (!failure_.isEmpty()) services_.prompter.ShowMessage(BuildFailedText(failure_), MessageIcon::Error);
       return Outcome::Failed;
     }
     Report();
@@ -68,6 +57,11 @@ class BuildRun {
 
  private:
   bool Preview() const { return state_.PreviewMode; }
+
+  bool Fail(const QString& why) {
+    if (failure_.isEmpty()) failure_ = why;
+    return false;
+  }
 
   bool ChooseOutput() {
     if (Preview() && !services_.preview_output.isEmpty()) {
@@ -89,38 +83,45 @@ class BuildRun {
     return !output_.isEmpty() && ConfirmOverwrite(output_, services_.prompter);
   }
 
+  // A file of our own under a name no other build uses at the same time.
+  bool Reserve(const QString& pattern, QString& path) {
+    QTemporaryFile file(pattern);
+    file.setAutoRemove(false);
+    if (!file.open()) return Fail(pattern + u": cannot create: "_s + file.errorString());
+    path = file.fileName();
+    return true;
+  }
+
   // The package is put together under a name of its own beside the output, so that the
   // output is replaced only by a complete file.
   bool CreateAssembly() {
     const QFileInfo output(output_);
-    QTemporaryFile file(output.absolutePath() + u"/."_s + output.fileName() + u".XXXXXX"_s);
-    file.setAutoRemove(false);
-    if (!file.open()) return false;
-    assembly_ = file.fileName();
-    return true;
+    return Reserve(output.absolutePath() + u"/."_s + output.fileName() + u".XXXXXX"_s, assembly_);
+  }
+
+  bool PlaceStub(const QString& to) {
+    if (!CopyFileContents(PlayerStubPath(), to, &failure_)) return false;
+    return UnscrambleStub(to) || Fail(to + u": cannot write the player's head"_s);
   }
 
   bool PlacePlayer() {
-    if (Preview()) return CopyOver(PlayerStubPath(), assembly_) && UnscrambleStub(assembly_);
-    const QString work = WorkCopyPath();
-    const QString backup = work + u'2';
-    if (!CopyOver(PlayerStubPath(), work) || !UnscrambleStub(work)) return false;
+    if (Preview()) return PlaceStub(assembly_);
+    if (!Reserve(WorkCopyPattern(), work_) || !PlaceStub(work_)) return false;
     ProcessPendingEvents();
+    const QString backup = work_ + u'2';
     QFile::remove(backup);
-    const QString icon = ConfirmedIconPath(state_);
+    const QString icon = services_.icon_file.isEmpty() ? ConfirmedIconPath(state_) : services_.icon_file;
     if (!icon.isEmpty()) {
-      if (!CopyOver(work, backup)) return false;
-      if (ReplaceExeIcon(icon, work)) {
+      if (!CopyFileContents(work_, backup, &failure_)) return false;
+      if (ReplaceExeIcon(icon, work_)) {
         QFile::remove(backup);
       } else {
-        QFile::remove(work);
-        if (!QFile::rename(backup, work)) return false;
+        QFile::remove(work_);
+        if (!QFile::rename(backup, work_)) return Fail(work_ + u": cannot be restored from its backup"_s);
         services_.prompter.ShowMessage(IconReplacementFailedText(), MessageIcon::Error);
       }
     }
-    const bool copied = CopyOver(work, assembly_);
-    QFile::remove(work);
-    return copied;
+    return CopyFileContents(work_, assembly_, &failure_);
   }
 
   bool WriteContents() {
@@ -134,15 +135,20 @@ class BuildRun {
     if (Preview()) settings.is_package = true;
     WritePackageSettings(model_);
     settings.is_package = is_package;
-    return PutValue(RuntimeItemName(), RuntimeLibraryPath(), PutMode::RegisterFile) &&
-           WriteResourcesAndSettings(assembly_, model_, services_.direct3d_ready, services_.prompter);
+    if (!PutValue(RuntimeItemName(), RuntimeLibraryPath(), PutMode::RegisterFile)) {
+      return Fail(RuntimeLibraryPath() + u": cannot be read"_s);
+    }
+    return WriteResourcesAndSettings(assembly_, model_, services_.direct3d_ready, services_.prompter, &failure_);
   }
 
   bool Deliver() {
     constexpr QFile::Permissions kExecutable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
                                                QFile::ExeOther;
-    return QFile::setPermissions(assembly_, kExecutable) && ReplaceFile(assembly_, output_);
+    if (!QFile::setPermissions(assembly_, kExecutable)) return Fail(assembly_ + u": cannot be made executable"_s);
+    if (!CommitAssembledFile(assembly_, output_, &failure_)) return false;
+    assembly_.clear();
+    return true;
   }
 
   void Report() {
@@ -164,10 +170,13 @@ class BuildRun {
     }
   }
 
+  // Every exit removes the work files; the assembly is gone already once delivered.
   void DeleteWorkFiles() {
     if (!assembly_.isEmpty()) QFile::remove(assembly_);
-    QFile::remove(WorkCopyPath());
-    QFile::remove(WorkCopyPath() + u'2');
+    if (!work_.isEmpty()) {
+      QFile::remove(work_);
+      QFile::remove(work_ + u'2');
+    }
   }
 
   ProjectModel& model_;
@@ -175,6 +184,8 @@ class BuildRun {
   BuildServices& services_;
   QString output_;
   QString assembly_;
+  QString work_;
+  QString failure_;  // the failed step and its reason; empty when already told
 };
 
 }  // namespace
@@ -183,7 +194,9 @@ QString PlayerStubPath() { return ApplicationFolder() + u"Pivlo.bfq"_s; }
 
 QString PreviewOutputPath() { return TempFolder() + u"~tmpview.scr"_s; }
 
-QString WorkCopyPath() { return TempFolder() + u"Pivlo.bfq.Tmp"_s; }
+QString WorkCopyPattern() { return TempFolder() + u"Pivlo.bfq.XXXXXX.Tmp"_s; }
+
+QString BuildFailedText(const QString& reason) { return Texts::tr("无法生成屏幕保护：%1").arg(reason); }
 
 void PrepareBuildDialog(ProjectModel& model, BuildState& state) {
   model.settings.is_package = false;

@@ -31,11 +31,17 @@ struct BuildServices {
   // Where a preview goes instead of Temp/~tmpview.scr (the command line's choice); such
   // a file is replaced only by a complete package.
   QString preview_output;
+  // The player's icon in place of the confirmed one (the command line's choice).
+  QString icon_file;
 };
 
 QString PlayerStubPath();     // the application folder's Pivlo.bfq, head scrambled
 QString PreviewOutputPath();  // Temp/~tmpview.scr
-QString WorkCopyPath();       // Temp/Pivlo.bfq.Tmp; its backup adds "2"
+// The stub's work copy: Temp/Pivlo.bfq.XXXXXX.Tmp, the X's unique to the build so that
+// builds can run side by side; its backup adds "2".
+QString WorkCopyPattern();
+// What a failed build says: "无法生成屏幕保护：" and the failed step with its reason.
+QString BuildFailedText(const QString& reason);
 
 // The build dialog opens: the package is not a preview package, and the next pipeline
 // run is a build.
@@ -51,7 +57,8 @@ bool StartBuildFromDialog(ProjectModel& model, BuildState& state, BuildServices&
 // to save (an existing file only after confirmation), gives the player the confirmed
 // icon and shows the finish dialog. The package is assembled beside its destination
 // and replaces it only once complete and verified, made executable; any failure deletes
-// the incomplete file. Every exit but a failed runtime check returns to rest
+// the incomplete file and says which step failed and why ("无法生成屏幕保护：…", unless
+// the failure was told already). Every exit but a failed runtime check returns to rest
 // (PreviewMode true, BusyFlag false). True when a package was written.
 bool PreviewScreenSaver(ProjectModel& model, BuildState& state, BuildServices& services);
 

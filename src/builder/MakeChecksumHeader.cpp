@@ -2,9 +2,9 @@
 // runtime into the program.  Usage: pivlo-checksum-header LIBRARY HEADER
 
 #include "builder/basChecksum.h"
+#include "core/FileReplacement.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -27,9 +27,9 @@ int main(int argc, char** argv) {
                           "\";\n"
                           "inline constexpr char kRuntimeLibraryChecksum[] = \"" +
                           checksum.toLatin1() + "\";\n";
-  QSaveFile out(header);
-  if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
-    std::fprintf(stderr, "pivlo-checksum-header: cannot write %s\n", argv[2]);
+  QString error;
+  if (!pivlo::ReplaceFileContents(header, text, &error)) {
+    std::fprintf(stderr, "pivlo-checksum-header: %s\n", qPrintable(error));
     return 1;
   }
   return 0;

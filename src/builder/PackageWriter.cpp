@@ -40,30 +40,42 @@ void WriteLyricPairs(const ProjectModel& model) {
 }
 
 // Appends items back to back behind the player, each with its head scrambled, and puts
-// their keys into the shared bag.
+// their keys into the shared bag. The first failure is kept with its reason.
 class BlobWriter {
  public:
   BlobWriter(QFile& file, qint64 start) : file_(file), start_(start) {}
 
   bool Append(const QString& name, QByteArray bytes) {
-    if (length_ + bytes.size() > kLargestSection) return false;
+    if (length_ + bytes.size() > kLargestSection) return Fail(name + u": the package would pass 2 GiB"_s);
     ScrambleHead(bytes);
-    if (!bytes.isEmpty() && !WriteFileBytes(bytes, file_, start_ + length_)) return false;
+    if (!Write(bytes, start_ + length_)) return false;
     PutValue(ItemOffsetKey(name), qint32(length_));
     PutValue(ItemSizeKey(name), qint32(bytes.size()));
     length_ += bytes.size();
     return true;
   }
 
+  bool Write(const QByteArray& bytes, qint64 offset) {
+    if (bytes.isEmpty() || WriteFileBytes(bytes, file_, offset)) return true;
+    return Fail(file_.fileName() + u": cannot write: "_s + file_.errorString());
+  }
+
+  bool Fail(const QString& why) {
+    if (error_.isEmpty()) error_ = why;
+    return false;
+  }
+
   qint64 Length() const { return length_; }
+  const QString& Error() const { return error_; }
 
  private:
   QFile& file_;
   qint64 start_;
   qint64 length_ = 0;
+  QString error_;
 };
 
-bool WriteBlob(QFile& file, BlobWriter& blob, const ProjectModel& model, bool direct3d_ready) {
+bool WriteBlob(BlobWriter& blob, const ProjectModel& model, bool direct3d_ready) {
   if (const std::optional<QByteArray> texture = ReadPackageEntry(u"rainbow.jpg"_s)) {
     if (!blob.Append(TextureItemName(), *texture)) return false;
   }
@@ -75,29 +87,35 @@ bool WriteBlob(QFile& file, BlobWriter& blob, const ProjectModel& model, bool di
     // the size its keys give.
     QByteArray bytes;
     const qint64 read = registered.length == 0 ? 0 : ReadFileBytes(bytes, registered.path, 0, -1);
-    if (read != registered.length || !blob.Append(registered.name, bytes)) return false;
+    if (read != registered.length) return blob.Fail(registered.path + u": cannot be read, or changed since it was added"_s);
+    if (!blob.Append(registered.name, bytes)) return false;
     PutValue(ItemTypeKey(registered.name), FileTypeOfPath(registered.path));
   }
   return true;
 }
 
 bool WriteBlobBagAndTrailer(const QString& path, const ProjectModel& model, bool direct3d_ready,
-                            qint64& stub, qint64& blob_length, qint64& bag_length) {
+                            qint64& stub, qint64& blob_length, qint64& bag_length, QString& error) {
   QFile file(path);
-  if (!file.exists() || !file.open(QIODevice::ReadWrite)) return false;
+  if (!file.exists() || !file.open(QIODevice::ReadWrite)) {
+    error = path + u": cannot be opened: "_s + file.errorString();
+    return false;
+  }
   stub = file.size();
-  if (stub > kLargestSection) return false;
   BlobWriter blob(file, stub);
-  if (!WriteBlob(file, blob, model, direct3d_ready)) return false;
-  file.close();
-  blob_length = blob.Length();
-
-  const QByteArray bag = SharedBag().Contents();
-  SharedBag().Clear();
-  bag_length = bag.size();
-  if (bag_length > kLargestSection) return false;
-  return WriteFileBytes(bag, path, stub + blob_length) &&
-         WritePackageTrailer(path, qint32(stub), qint32(blob_length), qint32(bag_length));
+  const bool written = [&] {
+    if (stub > kLargestSection) return blob.Fail(path + u": the player is larger than 2 GiB"_s);
+    if (!WriteBlob(blob, model, direct3d_ready)) return false;
+    blob_length = blob.Length();
+    const QByteArray bag = SharedBag().Contents();
+    SharedBag().Clear();
+    bag_length = bag.size();
+    if (bag_length > kLargestSection) return blob.Fail(path + u": the settings are larger than 2 GiB"_s);
+    const QByteArray trailer = PackageTrailerBytes(qint32(stub), qint32(blob_length), qint32(bag_length));
+    return blob.Write(bag, stub + blob_length) && blob.Write(trailer, stub + blob_length + bag_length);
+  }();
+  error = blob.Error();
+  return written;
 }
 
 }  // namespace
@@ -114,13 +132,17 @@ void WritePackageSettings(ProjectModel& model) {
 }
 
 bool WriteResourcesAndSettings(const QString& path, const ProjectModel& model, bool direct3d_ready,
-                               Prompter& prompter) {
+                               Prompter& prompter, QString* error) {
   qint64 stub = 0;
   qint64 blob = 0;
   qint64 bag = 0;
-  const bool written = WriteBlobBagAndTrailer(path, model, direct3d_ready, stub, blob, bag);
+  QString reason;
+  const bool written = WriteBlobBagAndTrailer(path, model, direct3d_ready, stub, blob, bag, reason);
   SharedBag().Clear();
-  if (!written) return false;
+  if (!written) {
+    if (error) *error = reason;
+    return false;
+  }
   if (VerifyPackage(path, stub, blob, bag)) return true;
   prompter.ShowMessage(RestrictedFolderText(path), MessageIcon::Warning);
   return false;

@@ -20,10 +20,11 @@ void WritePackageSettings(ProjectModel& model);
 // rainbow.jpg of gmi.src when the index has it, the frame picture when the graphics
 // device is ready and a frame is chosen (the model's bytes stay as they are), and every
 // registered file. The bag is emptied. A file that fails the check is reported (the
-// folder may be restricted); any failure gives false and leaves the file incomplete for
-// the caller to delete.
+// folder may be restricted); any other failure gives false with `error` (when given)
+// saying which step failed and why, and leaves the file incomplete for the caller to
+// delete.
 bool WriteResourcesAndSettings(const QString& path, const ProjectModel& model, bool direct3d_ready,
-                               Prompter& prompter);
+                               Prompter& prompter, QString* error = nullptr);
 
 // True when the file is exactly stub + blob + bag + 16 bytes long and ends in the
 // trailer's mark.

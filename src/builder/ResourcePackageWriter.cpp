@@ -1,11 +1,11 @@
 #include "builder/ResourcePackageWriter.h"
 
+#include "core/FileReplacement.h"
 #include "core/PropertyBag.h"
 #include "core/basByteFiles.h"
 #include "core/basPropertyBag.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -40,9 +40,9 @@ bool WriteResourcePackage(const QString& out, const ResourcePackageRequest& requ
   WriteLongArray(keys.offsets, 1, offsets, bag);
   if (!request.copyright.isEmpty()) bag.Put(QStringLiteral("CopyrightCN"), request.copyright);
 
-  QSaveFile file(out);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bag.Contents()) < 0) {
-    error = out + QStringLiteral(": cannot write");
+  FileReplacement file(out);
+  if (!file.Write(bag.Contents())) {
+    error = file.Error();
     return false;
   }
   for (qsizetype i = 0; i < request.items.size(); ++i) {
@@ -57,13 +57,13 @@ bool WriteResourcePackage(const QString& out, const ResourcePackageRequest& requ
       error = path + QStringLiteral(": changed while packing");
       return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-      error = out + QStringLiteral(": cannot write");
+    if (!file.Write(bytes)) {
+      error = file.Error();
       return false;
     }
   }
-  if (!file.commit()) {
-    error = out + QStringLiteral(": cannot write");
+  if (!file.Commit()) {
+    error = file.Error();
     return false;
   }
   return true;

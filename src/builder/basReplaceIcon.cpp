@@ -2,6 +2,7 @@
 
 #include "core/AppFolders.h"
 #include "core/Events.h"
+#include "core/FileReplacement.h"
 #include "core/PathRules.h"
 #include "core/basByteFiles.h"
 
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -110,13 +110,12 @@ QByteArray SingleIconFileBytes(const IconImageList& list, qsizetype index) {
 bool WriteSingleIconFile(const QString& path, const IconImageList& list, qsizetype index) {
   const QByteArray bytes = SingleIconFileBytes(list, index);
   if (bytes.isEmpty()) return false;
-  QSaveFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+  return ReplaceFileContents(path, bytes);
 }
 
 std::optional<IconImageData> ReadIconFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QFile file;
+  if (!OpenRegularFile(file, path)) return std::nullopt;
   constexpr qint64 kHeadLength = kIconFileHeaderLength + kIconEntryLength;
   QByteArray head;
   if (ReadFileBytes(head, file, 0, kHeadLength) != kHeadLength || qFromLittleEndian<quint16>(head.constData() + 4) == 0) {
@@ -133,15 +132,16 @@ std::optional<IconImageData> ReadIconFile(const QString& path) {
 
 IconReplacement ReplaceIconInFile(const QString& icon_path, const QString& program_path) {
   const std::optional<IconImageData> icon = ReadIconFile(icon_path);
-  if (!icon || !QFileInfo(program_path).isFile()) return IconReplacement::Unchanged;
-  QFile program(program_path);
-  if (!program.open(QIODevice::ReadWrite)) return IconReplacement::Unchanged;
+  QFile program;
+  if (!icon || !OpenRegularFile(program, program_path)) return IconReplacement::Unchanged;
   QByteArray bytes;
   if (program.size() > 0 && ReadFileBytes(bytes, program, 0, program.size()) != program.size()) {
     return IconReplacement::Failed;
   }
+  program.close();
   const IconReplacement result = ReplaceIconResources(bytes, *icon);
-  if (result == IconReplacement::Replaced && !WriteFileBytes(bytes, program, 0)) return IconReplacement::Failed;
+  // Replaced whole, so that a failed write leaves the program as it was.
+  if (result == IconReplacement::Replaced && !ReplaceFileContents(program_path, bytes)) return IconReplacement::Failed;
   return result;
 }
 
@@ -171,8 +171,8 @@ bool SelectIconImage(const IconImageList& list, qsizetype index) {
 void ConfirmIconChoice(BuildState& state) {
   ProcessPendingEvents();
   if (!QFileInfo::exists(TempIconPath())) return;
-  QFile::remove(CustomIconPath());
-  if (QFile::copy(TempIconPath(), CustomIconPath())) state.CustomIcon = true;
+  QString error;
+  if (CopyFileContents(TempIconPath(), CustomIconPath(), &error)) state.CustomIcon = true;
 }
 
 void ForgetCustomIcon(BuildState& state) {

@@ -85,10 +85,10 @@ QString SavePromptText() {
          Texts::tr("当需要修改这个屏保时，通过点击“打开配置”按钮，可方便地再次加载所有的屏保设置。");
 }
 
-bool WriteProjectToFile(ProjectModel& model, const QString& path) {
+bool WriteProjectToFile(ProjectModel& model, const QString& path, QString* error) {
   if (model.pictures.isEmpty()) return true;
   WriteProjectToBag(model);
-  return SaveBagToFile(path);
+  return SaveBagToFile(path, error);
 }
 
 bool CheckEnoughPictures(const ProjectModel& model, Prompter& prompter, ProjectView& view) {
@@ -167,21 +167,28 @@ void NewProject(ProjectModel& model, Prompter& prompter, ProjectView& view) {
   ClearLists(model, view);
 }
 
-void AutoSaveIfDue(ProjectModel& model) {
+void AutoSaveIfDue(ProjectModel& model, Prompter& prompter) {
   if (model.flags.TickCount <= kAutoSaveTicks || model.pictures.size() < 2) return;
   model.flags.AutoSaving = true;
-  WriteProjectToFile(model, AutoSavePath());  // a failed copy is tried again next time
+  // A failed copy is tried again next time; the user hears of it once, not every time.
+  const bool saved = WriteProjectToFile(model, AutoSavePath());
+  if (!saved && !model.flags.AutoSaveFailed) ReportWriteFailure(AutoSavePath(), prompter);
+  model.flags.AutoSaveFailed = !saved;
   model.flags.AutoSaving = false;
   model.flags.TickCount = 0;
 }
 
 bool QueryCloseProject(ProjectModel& model, Prompter& prompter, ProjectView& view) {
   if (model.flags.BusyFlag || !AskToSaveUnnamed(model, prompter, view, u"Info"_s)) return false;
-  // Closing goes on whatever fails from here. A project file that has gone is not made
-  // again.
-  if (!model.file_name.isEmpty() && QFileInfo::exists(model.file_name)) WriteProjectToFile(model, model.file_name);
+  // A project file that has gone is not made again. One that cannot be written keeps
+  // the program open, as closing would lose the changes.
+  if (!model.file_name.isEmpty() && QFileInfo::exists(model.file_name) &&
+      !WriteProjectToFile(model, model.file_name)) {
+    ReportWriteFailure(model.file_name, prompter);
+    return false;
+  }
   ProcessPendingEvents();
-  WriteSettingsFile(model);
+  if (!WriteSettingsFile(model)) ReportWriteFailure(SettingsFilePath(), prompter);
   return true;
 }
 

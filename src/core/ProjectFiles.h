@@ -14,8 +14,9 @@ QString SavePromptText();
 
 // Writes the project to a named file (the project writer, then the bag store). A project
 // without pictures is not written, since it would leave an empty file. False when the
-// file could not be written; the old file is then whole.
-bool WriteProjectToFile(ProjectModel& model, const QString& path);
+// file could not be written, with `error` (when given) saying why; the old file is then
+// whole.
+bool WriteProjectToFile(ProjectModel& model, const QString& path, QString* error = nullptr);
 
 // True with at least two pictures; otherwise tells the user, shows the pictures page
 // pointing at the add button, and gives false.
@@ -42,12 +43,14 @@ void NewProject(ProjectModel& model, Prompter& prompter, ProjectView& view);
 
 // The timer's automatic save: once more than 59 ticks have passed and the project holds
 // at least two pictures, writes the automatic copy (the project's file name stays) and
-// starts counting again.
-void AutoSaveIfDue(ProjectModel& model);
+// starts counting again. A copy that cannot be written is reported the first time only.
+void AutoSaveIfDue(ProjectModel& model, Prompter& prompter);
 
 // The close request: false keeps the window open (busy, or the user chose to save an
-// unnamed project or to cancel). Otherwise writes a named project back to its file when
-// that file still exists, then the settings file, ignoring failures as closing must go on.
+// unnamed project or to cancel, or the project's file could not be written: closing
+// would lose the changes). Otherwise writes a named project back to its file when that
+// file still exists, then the settings file; a settings file that cannot be written is
+// reported and closing goes on.
 bool QueryCloseProject(ProjectModel& model, Prompter& prompter, ProjectView& view);
 
 }  // namespace pivlo

@@ -31,6 +31,7 @@ struct RunFlags {
   bool SettingsOnlyRead = false;   // the project reader takes only the settings keys
   bool SettingsOnlyWrite = false;  // the project writer puts only the settings keys
   bool AutoSaving = false;         // the automatic copy is being written
+  bool AutoSaveFailed = false;     // the last automatic copy could not be written
   bool PromptFlag = false;         // the settings file's "IsPrompt1"
   qint32 TickCount = 0;            // timer ticks since the last automatic save
 };

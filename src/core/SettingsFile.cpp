@@ -32,14 +32,14 @@ void ReadSettingsFile(ProjectModel& model, ProjectView& view) {
   view.ApplySettingsToControls();
 }
 
-void WriteSettingsFile(ProjectModel& model) {
+bool WriteSettingsFile(ProjectModel& model) {
+  if (model.pictures.size() < 2) return true;
   model.flags.SettingsOnlyWrite = true;
-  if (model.pictures.size() >= 2) {
-    PutValue(kPromptKey, model.flags.PromptFlag ? u"True"_s : u"False"_s);
-    WriteProjectToBag(model);
-    SaveBagToFile(SettingsFilePath());
-  }
+  PutValue(kPromptKey, model.flags.PromptFlag ? u"True"_s : u"False"_s);
+  WriteProjectToBag(model);
+  const bool saved = SaveBagToFile(SettingsFilePath());
   model.flags.SettingsOnlyWrite = false;
+  return saved;
 }
 
 }  // namespace pivlo

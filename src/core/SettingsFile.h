@@ -12,7 +12,8 @@ namespace pivlo {
 void ReadSettingsFile(ProjectModel& model, ProjectView& view);
 
 // Close: with at least two pictures, replaces the settings file with "IsPrompt1", the
-// picture paths that are set and the settings block.
-void WriteSettingsFile(ProjectModel& model);
+// picture paths that are set and the settings block. False when the file could not be
+// written (the old one is then whole).
+bool WriteSettingsFile(ProjectModel& model);
 
 }  // namespace pivlo

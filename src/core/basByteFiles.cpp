@@ -6,6 +6,12 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace pivlo {
 namespace {
 
@@ -37,6 +43,26 @@ bool WriteRange(QFile& file, const QByteArray& data, qint64 offset) {
 
 }  // namespace
 
+bool OpenRegularFile(QFile& file, const QString& path) {
+#ifdef Q_OS_UNIX
+  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat facts {};
+  if (::fstat(fd, &facts) != 0 || !S_ISREG(facts.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  file.setFileName(path);
+  if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
+  ::close(fd);
+  return false;
+#else
+  file.setFileName(path);
+  return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+#endif
+}
+
 qint64 ReadFileBytes(QByteArray& data, QFile& file, qint64 offset, qint64 length) {
   // Never trust a range: one reaching past the end would mean reading what is not there.
   if (length <= 0 || offset < 0 || length > file.size() - offset) return 0;
@@ -47,10 +73,8 @@ qint64 ReadFileBytes(QByteArray& data, QFile& file, qint64 offset, qint64 length
 }
 
 qint64 ReadFileBytes(QByteArray& data, const QString& path, qint64 offset, qint64 length) {
-  const QFileInfo info(path);
-  if (!info.isFile() || info.size() == 0) return 0;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return 0;
+  QFile file;
+  if (!OpenRegularFile(file, path)) return 0;
   if (length == -1) length = file.size() - offset;
   return ReadFileBytes(data, file, offset, length);
 }

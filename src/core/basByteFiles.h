@@ -7,9 +7,15 @@
 
 namespace pivlo {
 
+// Opens the file at `path` for reading when it is a regular file. A FIFO, device or
+// folder is refused as a missing file is, and never blocks the caller: the check is made
+// on the opened file itself, which was opened without waiting for a writer.
+bool OpenRegularFile(QFile& file, const QString& path);
+
 // Reads `length` bytes from byte `offset` of the file at `path` into `data` (resized to
 // exactly that many bytes). Length -1 means up to the end of the file. Returns the length
-// read; 0, with `data` untouched, when the file is missing or empty, the range does not
+// read; 0, with `data` untouched, when the file is missing, empty or not a regular file,
+// the range does not
 // lie within the file, or the read fails. Long reads go in 12 MiB chunks with pending
 // window events processed between them.
 qint64 ReadFileBytes(QByteArray& data, const QString& path, qint64 offset, qint64 length);

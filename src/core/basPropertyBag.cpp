@@ -1,11 +1,11 @@
 #include "core/basPropertyBag.h"
 
 #include "core/AppFolders.h"
+#include "core/FileReplacement.h"
 #include "core/basByteFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace pivlo {
@@ -86,11 +86,9 @@ bool LoadBagFromFile(const QString& path) {
   return SharedBag().SetContents(contents);
 }
 
-bool SaveBagToFile(const QString& path) {
+bool SaveBagToFile(const QString& path, QString* error) {
   QDir().mkpath(ProjectFolder());
-  QSaveFile file(path);
-  const bool saved = file.open(QIODevice::WriteOnly) && file.write(SharedBag().Contents()) >= 0 &&
-                     file.commit();
+  const bool saved = ReplaceFileContents(path, SharedBag().Contents(), error);
   SharedBag().Clear();
   return saved;
 }
@@ -151,10 +149,12 @@ QByteArray LongToBytesBE(qint32 value) {
 
 QByteArray PackageTrailerMark() { return QByteArray("\xB1\xBB\x57\x4D", 4); }
 
+QByteArray PackageTrailerBytes(qint32 first, qint32 second, qint32 third) {
+  return LongToBytesBE(first) + LongToBytesBE(second) + LongToBytesBE(third) + PackageTrailerMark();
+}
+
 bool WritePackageTrailer(const QString& path, qint32 first, qint32 second, qint32 third) {
-  const QByteArray trailer =
-      LongToBytesBE(first) + LongToBytesBE(second) + LongToBytesBE(third) + PackageTrailerMark();
-  return WriteFileBytes(trailer, path, qint64(first) + second + third);
+  return WriteFileBytes(PackageTrailerBytes(first, second, third), path, qint64(first) + second + third);
 }
 
 }  // namespace pivlo

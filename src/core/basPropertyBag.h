@@ -46,9 +46,9 @@ BagValue GetValue(const QString& key, const BagValue& fallback = QString());
 bool LoadBagFromFile(const QString& path);
 
 // Writes the shared bag to the file, then empties the bag. The old file is replaced only
-// once the new content is complete, so a failure leaves it whole. Also makes sure the
-// project folder exists.
-bool SaveBagToFile(const QString& path);
+// once the new content is complete, so a failure leaves it whole; `error`, when given,
+// says why. Also makes sure the project folder exists.
+bool SaveBagToFile(const QString& path, QString* error = nullptr);
 
 // An array read from a bag, with the bounds it was stored with.
 template <typename T>
@@ -80,7 +80,9 @@ QByteArray LongToBytesBE(qint32 value);
 inline constexpr qint64 kPackageTrailerLength = 16;
 QByteArray PackageTrailerMark();
 
-// Writes the 16-byte package trailer directly behind the three sections.
+// The 16-byte package trailer for sections of these sizes.
+QByteArray PackageTrailerBytes(qint32 first, qint32 second, qint32 third);
+// Writes the trailer directly behind the three sections.
 bool WritePackageTrailer(const QString& path, qint32 first, qint32 second, qint32 third);
 
 }  // namespace pivlo

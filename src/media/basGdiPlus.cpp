@@ -1,5 +1,6 @@
 #include "media/basGdiPlus.h"
 
+#include "core/FileReplacement.h"
 #include "core/PathRules.h"
 #include "core/Rounding.h"
 #include "media/ImageHeaderDepth.h"
@@ -13,7 +14,6 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QPalette>
-#include <QSaveFile>
 
 namespace pivlo {
 namespace {
@@ -188,8 +188,7 @@ QByteArray EncodePicture(const QImage& image, const QString& tag, int quality) {
 bool SaveBitmapAsJpeg(const QImage& bitmap, const QString& path, int quality) {
   const QByteArray bytes = EncodePicture(bitmap, QStringLiteral("JPG"), quality);
   if (bytes.isEmpty()) return false;
-  QSaveFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+  return ReplaceFileContents(path, bytes);
 }
 
 QByteArray ConvertPicture(const QString& source_path, const QString& source_tag, const QString& target_tag,

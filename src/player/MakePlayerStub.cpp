@@ -2,9 +2,9 @@
 // Usage: pivlo-player-stub PLAYER STUB
 
 #include "builder/HeadScramble.h"
+#include "core/FileReplacement.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -20,9 +20,9 @@ int main(int argc, char** argv) {
   }
   QByteArray bytes = player.readAll();
   pivlo::ScrambleStubHead(bytes);
-  QSaveFile stub(QString::fromLocal8Bit(argv[2]));
-  if (!stub.open(QIODevice::WriteOnly) || stub.write(bytes) != bytes.size() || !stub.commit()) {
-    std::fprintf(stderr, "pivlo-player-stub: cannot write %s\n", argv[2]);
+  QString error;
+  if (!pivlo::ReplaceFileContents(QString::fromLocal8Bit(argv[2]), bytes, &error)) {
+    std::fprintf(stderr, "pivlo-player-stub: %s\n", qPrintable(error));
     return 1;
   }
   return 0;

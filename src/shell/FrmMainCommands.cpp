@@ -194,7 +194,7 @@ void FrmMain::PreviewCommand() {
 }
 
 void FrmMain::RunPipeline(bool from_dialog) {
-  BuildServices services{prompter_, *this, shell_, Direct3DReady(), QString()};
+  BuildServices services{prompter_, *this, shell_, Direct3DReady(), QString(), QString()};
   if (from_dialog) {
     StartBuildFromDialog(*model_, build_state_, services);
   } else {

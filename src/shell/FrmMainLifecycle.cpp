@@ -242,7 +242,7 @@ void FrmMain::Timer1_Timer() {
     case ToolTipClock::Action::None: break;
   }
   if (model_->flags.TickCount % 4 == 0) CheckScreenAndTheme();
-  AutoSaveIfDue(*model_);
+  AutoSaveIfDue(*model_, prompter_);
 }
 
 void FrmMain::TakeScreenFacts(const ScreenFacts& now) {

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace pivlo {
@@ -83,8 +84,7 @@ class BuildPipelineTest : public testing::Test {
     EXPECT_FALSE(model_.flags.BusyFlag);
     EXPECT_TRUE(SharedBag().IsEmpty());
     EXPECT_TRUE(RegisteredFiles().isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(WorkCopyPath()));
-    EXPECT_FALSE(QFileInfo::exists(WorkCopyPath() + u'2'));
+    EXPECT_THAT(QDir(TempFolder()).entryList({u"Pivlo.bfq.*"_s}, QDir::Files), testing::IsEmpty());
     for (const QString& name : QDir(output_folder).entryList(QDir::Hidden | QDir::Files)) {
       EXPECT_FALSE(name.startsWith(u'.')) << name.toStdString();
     }
@@ -101,7 +101,7 @@ class BuildPipelineTest : public testing::Test {
   test::ScriptedPrompter prompter_;
   RecordingBuildView view_;
   RecordingShell shell_;
-  BuildServices services_{prompter_, view_, shell_, false, {}};
+  BuildServices services_{prompter_, view_, shell_, false, {}, {}};
 };
 
 TEST_F(BuildPipelineTest, OnePictureNeverReachesTheRuntimeCheck) {

@@ -302,16 +302,16 @@ TEST_F(ProjectFilesTest, AutomaticSaveAfterSixtyTicksWithTwoPictures) {
   AddPictures(model_, 1);
   model_.file_name = folder_.Path(u"named.aps"_s);
   model_.flags.TickCount = 60;
-  AutoSaveIfDue(model_);
+  AutoSaveIfDue(model_, prompter_);
   EXPECT_FALSE(QFile::exists(AutoSavePath()));
   EXPECT_EQ(model_.flags.TickCount, 60);  // keeps counting until a second picture arrives
 
   AddPictures(model_, 2);
   model_.flags.TickCount = 59;
-  AutoSaveIfDue(model_);
+  AutoSaveIfDue(model_, prompter_);
   EXPECT_FALSE(QFile::exists(AutoSavePath()));
   model_.flags.TickCount = 60;
-  AutoSaveIfDue(model_);
+  AutoSaveIfDue(model_, prompter_);
   EXPECT_TRUE(QFile::exists(AutoSavePath()));
   EXPECT_EQ(model_.flags.TickCount, 0);
   EXPECT_FALSE(model_.flags.AutoSaving);

@@ -5,11 +5,8 @@
 #include "builder/BuildPipeline.h"
 #include "builder/basReplaceIcon.h"
 #include "builder/basResourcePackages.h"
-#include "core/AppFolders.h"
 #include "core/ConfirmOverwrite.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace pivlo::cli {
@@ -63,26 +60,10 @@ class NoShell : public ShellServices {
   bool StartProgram(const QString&, const QStringList&, QString*) override { return true; }
 };
 
-// The icon picker's confirmed icon, as the build expects it.
-bool ConfirmIcon(const QString& icon, BuildState& state) {
-  if (!ReadIconFile(icon)) {
-    PrintError(icon + u": not an icon file"_s);
-    return false;
-  }
-  QDir().mkpath(TempFolder());
-  QFile::remove(CustomIconPath());
-  if (!QFile::copy(icon, CustomIconPath())) {
-    PrintError(CustomIconPath() + u": cannot be written"_s);
-    return false;
-  }
-  state.CustomIcon = true;
-  return true;
-}
-
 bool RunPipeline(const BuildArguments& arguments, ProjectModel& model, BuildState& state, StderrPrompter& prompter) {
   SummaryView view;
   NoShell shell;
-  BuildServices services{prompter, view, shell, false, {}};
+  BuildServices services{prompter, view, shell, false, {}, arguments.icon};
   if (!arguments.preview) {
     PrepareBuildDialog(model, state);
     return StartBuildFromDialog(model, state, services);
@@ -107,11 +88,14 @@ int Build(const QStringList& args) {
   ProjectModel model(CommandLineEnvironment());
   if (!ReadProjectFile(arguments->project, model, prompter) || !LoadPackageIndex(prompter)) return 1;
 
+  // The icon goes to the build directly, not through the editor's confirmed icon in
+  // Temp/, which another build may be using.
+  if (!arguments->icon.isEmpty() && !ReadIconFile(arguments->icon)) {
+    PrintError(arguments->icon + u": not an icon file"_s);
+    return 1;
+  }
   BuildState state;
-  if (!arguments->icon.isEmpty() && !ConfirmIcon(arguments->icon, state)) return 1;
-  const bool built = RunPipeline(*arguments, model, state, prompter);
-  if (state.CustomIcon) ForgetCustomIcon(state);
-  if (built) return 0;
+  if (RunPipeline(*arguments, model, state, prompter)) return 0;
   PrintError(arguments->output + u": no screensaver was written"_s);
   return 1;
 }

@@ -2,9 +2,9 @@
 
 #include "builder/ResourcePackage.h"
 #include "core/AppFolders.h"
+#include "core/FileReplacement.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -47,9 +47,9 @@ MessageAnswer StderrPrompter::ShowMessage(const QString& text, MessageIcon, Mess
 }
 
 bool WriteOutputFile(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
-  PrintError(path + QStringLiteral(": cannot write"));
+  QString error;
+  if (ReplaceFileContents(path, bytes, &error)) return true;
+  PrintError(error);
   return false;
 }
 

@@ -150,8 +150,9 @@ int ProjectCreate(const QStringList& args) {
   }
   model.lyric_files += parsed->lyrics;
   LeaveBoxes(model.settings);
-  if (!WriteProjectToFile(model, parsed->out)) {
-    PrintError(parsed->out + u": cannot be written"_s);
+  QString error;
+  if (!WriteProjectToFile(model, parsed->out, &error)) {
+    PrintError(error);
     return 1;
   }
   return 0;

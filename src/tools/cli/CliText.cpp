@@ -4,7 +4,6 @@
 #include "render/basTextStyles.h"
 
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -97,12 +96,7 @@ int RenderText(const QStringList& args) {
     PrintError(QStringLiteral("the box is empty or too large"));
     return 1;
   }
-  QSaveFile file(out);
-  if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit()) {
-    PrintError(out + QStringLiteral(": cannot write"));
-    return 1;
-  }
-  return 0;
+  return WriteOutputFile(out, png) ? 0 : 1;
 }
 
 }  // namespace pivlo::cli
