@@ -7,9 +7,11 @@
 #include "builder/ScreensaverPackage.h"
 #include "builder/basReplaceIcon.h"
 #include "core/AppFolders.h"
+#include "core/FileReplacement.h"
 #include "core/basPropertyBag.h"
 
 #include "BuildFixtures.h"
+#include "FaultInjection.h"
 #include "PeFixtures.h"
 #include "ProjectFixtures.h"
 #include "ScriptedPrompter.h"
@@ -241,6 +243,8 @@ TEST_F(BuildPipelineTest, AFailedBuildLeavesNoIncompleteFileAndTheOldOneWhole) {
   prompter_.answers.enqueue(MessageAnswer::Yes);
   EXPECT_FALSE(Build(output));
   EXPECT_EQ(test::ReadWholeFile(output), "old show");
+  EXPECT_EQ(prompter_.MessageTexts().last(), u"无法生成屏幕保护："_s + PlayerStubPath() + u": cannot read"_s);
+  EXPECT_EQ(prompter_.messages.last().icon, MessageIcon::Error);
   EXPECT_TRUE(view_.summaries.isEmpty());
   ExpectRestingAndTidy(folder_.Path(QString()));
 
@@ -248,6 +252,31 @@ TEST_F(BuildPipelineTest, AFailedBuildLeavesNoIncompleteFileAndTheOldOneWhole) {
   EXPECT_FALSE(QFileInfo::exists(PreviewOutputPath()));
   EXPECT_TRUE(shell_.started.isEmpty());
   ExpectRestingAndTidy(TempFolder());
+}
+
+TEST_F(BuildPipelineTest, AWriteThatFailsNamesItsStepAndKeepsTheOldFile) {
+  const QString output = folder_.Write(u"show.scr"_s, "old show");
+  prompter_.answers.enqueue(MessageAnswer::Yes);
+  bool built = true;
+  test::RunWithFailingCall(test::FileCall::Write, [&] { built = Build(output); });
+  EXPECT_FALSE(built);
+  EXPECT_EQ(test::ReadWholeFile(output), "old show");
+  EXPECT_THAT(prompter_.MessageTexts().last().toStdString(),
+              testing::MatchesRegex("无法生成屏幕保护：.*Pivlo\\.bfq\\.[^/]*\\.Tmp: cannot write: File too large"));
+  ExpectRestingAndTidy(folder_.Path(QString()));
+}
+
+TEST_F(BuildPipelineTest, AFullDiskKeepsTheOldScreensaver) {
+  test::SmallDisk disk;
+  if (!disk.Mounted()) GTEST_SKIP() << "mounting a small disk needs root";
+  const QString output = disk.Path(u"show.scr"_s);
+  ASSERT_TRUE(ReplaceFileContents(output, "old show"));
+  disk.Fill();
+  prompter_.answers.enqueue(MessageAnswer::Yes);
+  EXPECT_FALSE(Build(output));
+  EXPECT_EQ(test::ReadWholeFile(output), "old show");
+  EXPECT_THAT(prompter_.MessageTexts().last().toStdString(), testing::EndsWith("No space left on device"));
+  ExpectRestingAndTidy(disk.Path(QString()));
 }
 
 class BuildIconTest : public BuildPipelineTest {

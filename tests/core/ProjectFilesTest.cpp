@@ -4,12 +4,14 @@
 #include "core/SettingsFile.h"
 #include "core/basPropertyBag.h"
 
+#include "FaultInjection.h"
 #include "ProjectFixtures.h"
 #include "ScriptedPrompter.h"
 #include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -160,6 +162,59 @@ TEST_F(ProjectFilesTest, SaveWritesToTheProjectsOwnFileWithoutAsking) {
   prompter_.save_results << QString();
   EXPECT_FALSE(SaveProjectToItsFile(model_, prompter_, view_));
   EXPECT_EQ(prompter_.dialogs.size(), 1);
+}
+
+// A save that cannot be written keeps the old file and the project's changes, and says so.
+TEST_F(ProjectFilesTest, WritesThatFailLoseNothingAndAreReported) {
+  AddPictures(model_, 2);
+  model_.file_name = SavedProject(u"mine.aps"_s, u"旧的"_s);
+  const QByteArray old_file = test::ReadWholeFile(model_.file_name);
+  model_.settings.info[kInfoName] = u"新的"_s;
+  const QString failure = u"无法保存文件 'mine.aps'，请检查文件夹是否可写以及磁盘空间是否足够。"_s;
+  test::RunWithFailingCall(test::FileCall::Write, [&] {
+    EXPECT_FALSE(SaveProjectToItsFile(model_, prompter_, view_));
+    EXPECT_FALSE(QueryCloseProject(model_, prompter_, view_));  // closing would lose the changes
+  });
+  EXPECT_EQ(prompter_.MessageTexts(), QStringList({failure, failure}));
+  EXPECT_EQ(prompter_.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(test::ReadWholeFile(model_.file_name), old_file);
+  EXPECT_FALSE(QFile::exists(SettingsFilePath()));
+
+  // The automatic copy: told once, kept whole, told again only after it worked once.
+  prompter_.messages.clear();
+  model_.flags.TickCount = 60;
+  AutoSaveIfDue(model_, prompter_);
+  const QByteArray old_copy = test::ReadWholeFile(AutoSavePath());
+  const QString copy_failure = u"无法保存文件 '"_s + QFileInfo(AutoSavePath()).fileName() +
+                               u"'，请检查文件夹是否可写以及磁盘空间是否足够。"_s;
+  test::RunWithFailingCall(test::FileCall::Write, [&] {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      model_.flags.TickCount = 60;
+      AutoSaveIfDue(model_, prompter_);
+    }
+  });
+  EXPECT_EQ(prompter_.MessageTexts(), QStringList{copy_failure});
+  EXPECT_EQ(test::ReadWholeFile(AutoSavePath()), old_copy);
+  model_.flags.TickCount = 60;
+  AutoSaveIfDue(model_, prompter_);
+  EXPECT_FALSE(model_.flags.AutoSaveFailed);
+}
+
+TEST_F(ProjectFilesTest, AFullDiskLeavesTheProjectFileWhole) {
+  test::SmallDisk disk;
+  if (!disk.Mounted()) GTEST_SKIP() << "mounting a small disk needs root";
+  AddPictures(model_, 2);
+  model_.file_name = disk.Path(u"mine.aps"_s);
+  ASSERT_TRUE(SaveProjectToItsFile(model_, prompter_, view_));
+  const QByteArray old_file = test::ReadWholeFile(model_.file_name);
+  disk.Fill();
+  model_.settings.info[kInfoName] = u"新的"_s;
+  EXPECT_FALSE(SaveProjectToItsFile(model_, prompter_, view_));
+  EXPECT_EQ(prompter_.messages.size(), 1);
+  EXPECT_EQ(test::ReadWholeFile(model_.file_name), old_file);
+  QString error;
+  EXPECT_FALSE(WriteProjectToFile(model_, model_.file_name, &error));
+  EXPECT_EQ(error, model_.file_name + u": cannot write: No space left on device"_s);
 }
 
 TEST_F(ProjectFilesTest, OpenAsksAboutAnUnnamedProjectFirst) {

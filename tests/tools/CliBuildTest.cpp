@@ -2,11 +2,17 @@
 // command line and the player itself inspect alike.
 
 #include "CliRunner.h"
+#include "FaultInjection.h"
 #include "PeFixtures.h"
 #include "PictureFiles.h"
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+
+#include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -149,6 +155,55 @@ TEST_F(CliBuildTest, AnIconIsRefusedUnlessItIsAnIconFile) {
   // The player is no PE program: it has no icon to replace, and that is no failure.
   const QString icon = folder_.Write(u"good.ico"_s, test::IconFileBytes(32, 8, QByteArray(2216, 'i')));
   EXPECT_EQ(Build({project, folder_.Path(u"out.scr"_s), u"--icon"_s, icon}).exit_code, 0);
+}
+
+// Builds from one installation share its Temp/ folder: each has work files of its own.
+TEST_F(CliBuildTest, BuildsRunSideBySide) {
+  const QString project = Project();
+  constexpr int kBuilds = 4;
+  for (int round = 0; round < 2; ++round) {
+    std::vector<std::unique_ptr<QProcess>> builds;
+    for (int i = 0; i < kBuilds; ++i) {
+      builds.push_back(std::make_unique<QProcess>());
+      const QString output = folder_.Path(u"show"_s + QString::number(i) + u".scr"_s);
+      builds.back()->start(QStringLiteral(PIVLO_CLI_PATH), {u"build"_s, project, output, u"--force"_s});
+    }
+    for (const auto& build : builds) {
+      ASSERT_TRUE(build->waitForFinished(60000));
+      EXPECT_EQ(build->exitCode(), 0) << build->readAllStandardError().toStdString();
+    }
+  }
+  const QDir temp(AppFile(u"Temp"_s));
+  EXPECT_TRUE(temp.entryList({u"Pivlo.bfq.*"_s}, QDir::Files).isEmpty());
+}
+
+TEST_F(CliBuildTest, AFullDiskKeepsTheOldFilesAndSaysWhy) {
+  test::SmallDisk disk;
+  if (!disk.Mounted()) GTEST_SKIP() << "mounting a small disk needs root";
+  const QString project = disk.Path(u"show.aps"_s);
+  ASSERT_TRUE(QFile::copy(Project(), project));
+  const QString picture = disk.Path(u"one.png"_s);
+  ASSERT_EQ(RunCli({u"decode"_s, Picture(u"decoded.jpg"_s), picture}).exit_code, 0);
+  const QByteArray old_project = test::ReadWholeFile(project);
+  const QByteArray old_picture = test::ReadWholeFile(picture);
+  disk.Fill();
+
+  const auto saved = RunCli({u"project"_s, u"create"_s, project, u"--picture"_s, Picture(u"a.jpg"_s),
+                             u"--picture"_s, Picture(u"b.jpg"_s)});
+  EXPECT_EQ(saved.exit_code, 1);
+  EXPECT_EQ(saved.err, "pivlo-cli: " + project.toUtf8() + ": cannot write: No space left on device\n");
+  EXPECT_EQ(test::ReadWholeFile(project), old_project);
+
+  const auto decoded = RunCli({u"decode"_s, Picture(u"c.jpg"_s), picture});
+  EXPECT_EQ(decoded.exit_code, 1);
+  EXPECT_EQ(decoded.err, "pivlo-cli: " + picture.toUtf8() + ": cannot write: No space left on device\n");
+  EXPECT_EQ(test::ReadWholeFile(picture), old_picture);
+
+  const QString output = disk.Path(u"show.scr"_s);
+  const auto built = Build({project, output});
+  EXPECT_EQ(built.exit_code, 1);
+  EXPECT_TRUE(built.err.contains("No space left on device")) << built.err.toStdString();
+  EXPECT_TRUE(built.err.endsWith(output.toUtf8() + ": no screensaver was written\n"));
 }
 
 TEST(CliPackageInspect, ALyingTrailerIsReported) {
