@@ -33,8 +33,8 @@ const ResourceIndexKeys& IndexKeysOf(ResourceKind kind) {
 }
 
 std::optional<ResourcePackage> ResourcePackage::Open(const QString& path, ResourceKind kind) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QFile file;
+  if (!OpenRegularFile(file, path)) return std::nullopt;
   ResourcePackage package;
   PropertyBag bag;
   if (!ReadIndexBag(file, bag, package.bag_length_)) return std::nullopt;

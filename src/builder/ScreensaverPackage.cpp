@@ -79,8 +79,8 @@ QString ItemSizeKey(const QString& name) { return name + u"_Size"_s; }
 QString ItemTypeKey(const QString& name) { return name + u"_Type"_s; }
 
 std::optional<PackageTrailer> ReadPackageTrailer(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QFile file;
+  if (!OpenRegularFile(file, path)) return std::nullopt;
   QByteArray bytes;
   if (ReadFileBytes(bytes, file, file.size() - kPackageTrailerLength, kPackageTrailerLength) !=
           kPackageTrailerLength ||
@@ -97,8 +97,8 @@ std::optional<ScreensaverPackage> ScreensaverPackage::Open(const QString& path, 
     Fail(error, u"no package trailer at the end of the file"_s);
     return std::nullopt;
   }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  QFile file;
+  if (!OpenRegularFile(file, path)) {
     Fail(error, u"cannot be read"_s);
     return std::nullopt;
   }

@@ -3,6 +3,7 @@
 #include "core/NumberText.h"
 #include "core/ProjectKeys.h"
 #include "core/Rounding.h"
+#include "core/basByteFiles.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -182,8 +183,8 @@ std::optional<PropertyBag> ParseLegacyProject(QIODevice& file) {
 }
 
 std::optional<PropertyBag> ParseLegacyProject(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QFile file;
+  if (!OpenRegularFile(file, path)) return std::nullopt;
   return ParseLegacyProject(file);
 }
 

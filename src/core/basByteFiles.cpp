@@ -63,6 +63,13 @@ bool OpenRegularFile(QFile& file, const QString& path) {
 #endif
 }
 
+QString OpenFilePath(int descriptor, const QString& fallback) {
+#ifdef Q_OS_LINUX
+  if (descriptor >= 0) return QStringLiteral("/proc/self/fd/") + QString::number(descriptor);
+#endif
+  return fallback;
+}
+
 qint64 ReadFileBytes(QByteArray& data, QFile& file, qint64 offset, qint64 length) {
   // Never trust a range: one reaching past the end would mean reading what is not there.
   if (length <= 0 || offset < 0 || length > file.size() - offset) return 0;

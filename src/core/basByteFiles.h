@@ -12,6 +12,11 @@ namespace pivlo {
 // on the opened file itself, which was opened without waiting for a writer.
 bool OpenRegularFile(QFile& file, const QString& path);
 
+// A path naming the open file itself, for libraries that open files by name: whatever
+// is put in the file's place later is not what they read. The file's own name where the
+// system has no such path.
+QString OpenFilePath(int descriptor, const QString& fallback);
+
 // Reads `length` bytes from byte `offset` of the file at `path` into `data` (resized to
 // exactly that many bytes). Length -1 means up to the end of the file. Returns the length
 // read; 0, with `data` untouched, when the file is missing, empty or not a regular file,

@@ -68,8 +68,8 @@ BagValue GetValue(const QString& key, const BagValue& fallback) {
 }
 
 bool LoadBagFromFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
+  QFile file;
+  if (!OpenRegularFile(file, path)) return false;
   QByteArray head;
   if (ReadFileBytes(head, file, 0, kMinimumBagFile) != kMinimumBagFile) return false;
   qint64 start = 0;

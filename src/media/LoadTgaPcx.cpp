@@ -1,5 +1,6 @@
 #include "media/LoadTgaPcx.h"
 
+#include "core/basByteFiles.h"
 #include "media/PictureLimits.h"
 
 #include <QFile>
@@ -51,8 +52,8 @@ QList<QRgb> GreyRamp() {
 }
 
 QByteArray ReadPictureFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileBytes) return {};
+  QFile file;
+  if (!OpenRegularFile(file, path) || file.size() > kMaxPictureFileBytes) return {};
   return file.readAll();
 }
 

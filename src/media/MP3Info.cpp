@@ -1,6 +1,7 @@
 #include "media/MP3Info.h"
 
 #include "core/Rounding.h"
+#include "core/basByteFiles.h"
 #include "media/Bitstream.h"
 
 #include <QFile>
@@ -242,8 +243,8 @@ void MP3Info::Clear() {
 
 bool MP3Info::ReadMP3Info(const QString& strPath) {
   Clear();
-  QFile file(strPath);
-  if (!file.open(QIODevice::ReadOnly)) return false;
+  QFile file;
+  if (!OpenRegularFile(file, strPath)) return false;
   return ReadMP3Info(file);
 }
 

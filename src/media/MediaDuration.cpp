@@ -1,6 +1,7 @@
 #include "media/MediaDuration.h"
 
 #include "core/PathRules.h"
+#include "core/basByteFiles.h"
 #include "media/MidiDuration.h"
 
 #include <QFile>
@@ -29,13 +30,18 @@ std::optional<double> LibavformatDuration(const QString& path) {
   static std::once_flag quiet;
   std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
 
+  // Opened here, so that a FIFO is refused rather than waited on; FFmpeg reads the
+  // opened file.
+  QFile file;
+  if (!OpenRegularFile(file, path)) return {};
   AVDictionary* options = nullptr;
   // Plain local files only: no network, and no playlist reaching for other protocols.
   av_dict_set(&options, "protocol_whitelist", "file", 0);
   av_dict_set(&options, "probesize", kProbeSize, 0);
   av_dict_set(&options, "analyzeduration", kAnalyzeMicroseconds, 0);
   // The prefix keeps a colon in the path from being read as a protocol name.
-  const QByteArray url = "file:" + QFile::encodeName(QFileInfo(path).absoluteFilePath());
+  const QByteArray url =
+      "file:" + QFile::encodeName(OpenFilePath(file.handle(), QFileInfo(path).absoluteFilePath()));
   AVFormatContext* context = nullptr;
   const int opened = avformat_open_input(&context, url.constData(), nullptr, &options);
   av_dict_free(&options);

@@ -1,5 +1,7 @@
 #include "media/MidiDuration.h"
 
+#include "core/basByteFiles.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -183,8 +185,8 @@ std::optional<double> MidiDuration(QByteArrayView data) {
 }
 
 std::optional<double> MidiFileDuration(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestMidiFile) return {};
+  QFile file;
+  if (!OpenRegularFile(file, path) || file.size() > kLargestMidiFile) return {};
   return MidiDuration(file.readAll());
 }
 

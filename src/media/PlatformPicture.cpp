@@ -1,5 +1,6 @@
 #include "media/PlatformPicture.h"
 
+#include "core/basByteFiles.h"
 #include "media/PictureLimits.h"
 
 #include <QImageWriter>
@@ -49,8 +50,8 @@ QStringList MissingPlatformFormats() {
   return missing;
 }
 
-PlatformPicture::PlatformPicture(const QString& path) : file_(path) {
-  if (file_.open(QIODevice::ReadOnly)) device_ = &file_;
+PlatformPicture::PlatformPicture(const QString& path) {
+  if (OpenRegularFile(file_, path)) device_ = &file_;
   Recognise();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/PathRules.h"
 #include "core/Rounding.h"
+#include "core/basByteFiles.h"
 #include "media/MP3Info.h"
 #include "media/MediaDuration.h"
 
@@ -64,8 +65,8 @@ float MeasureNewSong(const QString& path) {
 }
 
 double WavDuration(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? WavDuration(file) : 0;
+  QFile file;
+  return OpenRegularFile(file, path) ? WavDuration(file) : 0;
 }
 
 double WavDuration(QIODevice& file) {

@@ -3,6 +3,7 @@
 #include "core/FileReplacement.h"
 #include "core/PathRules.h"
 #include "core/Rounding.h"
+#include "core/basByteFiles.h"
 #include "media/ImageHeaderDepth.h"
 #include "media/LoadTgaPcx.h"
 #include "media/PlatformPicture.h"
@@ -115,8 +116,8 @@ ImageProbe ProbeImageFile(const QString& path, bool want_size) {
   QString trimmed = path;
   while (trimmed.endsWith(u' ')) trimmed.chop(1);
   if (!IsPathSet(trimmed)) return {};
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
+  QFile file;
+  if (!OpenRegularFile(file, path)) return {};
   PlatformPicture picture(&file);
   return Probe(picture, file, want_size);
 }

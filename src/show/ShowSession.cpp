@@ -1,6 +1,7 @@
 #include "show/ShowSession.h"
 
 #include "builder/RuntimeLibrary.h"
+#include "core/basByteFiles.h"
 #include "render/basDirect3D.h"
 #include "render/basTextStyles.h"
 
@@ -77,7 +78,7 @@ bool ShowSession::StartGraphics(CanvasWindow& canvas, QString* error) {
   if (runtime_fd_ < 0) return fail(u"the graphics runtime cannot be put in memory"_s);
 
   SetRainbowPicture(settings_.texture_picture.isEmpty() ? PlainTexture() : settings_.texture_picture);
-  InitDirect3D(canvas, u"/proc/self/fd/"_s + QString::number(runtime_fd_));
+  InitDirect3D(canvas, OpenFilePath(runtime_fd_, QString()));
   graphics_ = true;
   if (!Direct3DReady()) return fail(Direct3DStatusText(Direct3DStatus(), RuntimeLibraryFileName()));
   return true;

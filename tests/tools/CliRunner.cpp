@@ -4,17 +4,19 @@
 
 namespace pivlo::test {
 
-CliResult RunProgram(const QString& program, const QStringList& args) {
+CliResult RunProgram(const QString& program, const QStringList& args, int timeout_ms) {
   QProcess process;
   process.start(program, args);
   CliResult result;
-  if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return result;
+  if (!process.waitForFinished(timeout_ms) || process.exitStatus() != QProcess::NormalExit) return result;
   result.exit_code = process.exitCode();
   result.out = process.readAllStandardOutput();
   result.err = process.readAllStandardError();
   return result;
 }
 
-CliResult RunCli(const QStringList& args) { return RunProgram(QStringLiteral(PIVLO_CLI_PATH), args); }
+CliResult RunCli(const QStringList& args, int timeout_ms) {
+  return RunProgram(QStringLiteral(PIVLO_CLI_PATH), args, timeout_ms);
+}
 
 }  // namespace pivlo::test

@@ -11,9 +11,10 @@ struct CliResult {
   QByteArray err;
 };
 
-// Runs the program with the arguments and waits for it.
-CliResult RunProgram(const QString& program, const QStringList& args);
+// Runs the program with the arguments and waits for it; one that takes longer than the
+// timeout is killed and gives exit code -1.
+CliResult RunProgram(const QString& program, const QStringList& args, int timeout_ms = 60000);
 // Runs the built pivlo-cli.
-CliResult RunCli(const QStringList& args);
+CliResult RunCli(const QStringList& args, int timeout_ms = 60000);
 
 }  // namespace pivlo::test

@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
 
+#include "core/basByteFiles.h"
 #include "media/LoadTgaPcx.h"
 #include "media/PictureLimits.h"
 #include "media/basGdiPlus.h"
@@ -91,13 +92,9 @@ int Convert(const QStringList& args) {
   if (!IsFile(path)) return 1;
   const PreparedPicture prepared = PreparePictureBytes(path);
   QByteArray bytes = prepared.bytes;
-  if (!prepared.used) {
-    QFile source(path);
-    if (!source.open(QIODevice::ReadOnly)) {
-      PrintError(path + QStringLiteral(": cannot read"));
-      return 1;
-    }
-    bytes = source.readAll();
+  if (!prepared.used && ReadFileBytes(bytes, path, 0, -1) == 0) {
+    PrintError(path + QStringLiteral(": cannot read"));
+    return 1;
   }
   if (!WriteOutputFile(args[1], bytes)) return 1;
   const ImageProbe written = ProbeImageBytes(bytes, true);

@@ -3,6 +3,7 @@
 #include "cli/CliOutput.h"
 
 #include "core/ProjectModel.h"
+#include "core/basByteFiles.h"
 #include "media/basGdiPlus.h"
 #include "render/LayoutCompose.h"
 #include "render/basDirect3D.h"
@@ -73,8 +74,8 @@ int RunTransitionCommand(const QStringList& args) {
   if (!IsPicture(options->from) || !IsPicture(options->to)) return 1;
   QByteArray frame;
   if (!options->frame.isEmpty()) {
-    QFile file(options->frame);
-    if (file.open(QIODevice::ReadOnly)) frame = ScaleBytesToPng(file.readAll(), options->size);
+    QByteArray bytes;
+    if (ReadFileBytes(bytes, options->frame, 0, -1) > 0) frame = ScaleBytesToPng(bytes, options->size);
     if (frame.isEmpty()) {
       PrintError(options->frame + QStringLiteral(": not a picture"));
       return 1;
