@@ -119,17 +119,20 @@ void ReadPicture(const ProjectModel& model, ImageEntry& entry, qsizetype index) 
   }
 }
 
-// A stored count, never more than the bag has entries: each listed item writes at least
-// one key, so a larger count can only come from a damaged file.
-qsizetype StoredCount(const QString& key) {
+// A stored count, never more than the bag has items: each listed item writes its key of
+// `item_prefix` (its file), so a larger count can only come from a damaged file.
+qsizetype StoredCount(const QString& key, QStringView item_prefix) {
   const qint32 count = IntOf(GetValue(key, qint32(0))).value_or(0);
-  return std::clamp<qsizetype>(count, 0, SharedBag().Entries().size());
+  const std::vector<PropertyBag::Entry>& entries = SharedBag().Entries();
+  const auto items = std::count_if(entries.begin(), entries.end(),
+                                   [&](const PropertyBag::Entry& entry) { return entry.key.startsWith(item_prefix); });
+  return std::clamp<qsizetype>(count, 0, items);
 }
 
 void ReadLists(ProjectModel& model) {
-  const qsizetype pictures = StoredCount(u"NowI"_s);
-  const qsizetype songs = StoredCount(u"NowM"_s);
-  const qsizetype lyrics = StoredCount(u"LyricFilesCount"_s);
+  const qsizetype pictures = StoredCount(u"NowI"_s, u"ImgNames(");
+  const qsizetype songs = StoredCount(u"NowM"_s, u"MusicNames(");
+  const qsizetype lyrics = StoredCount(u"LyricFilesCount"_s, u"LyricFiles(");
 
   model.songs.clear();
   for (qsizetype i = 1; i <= songs; ++i) {

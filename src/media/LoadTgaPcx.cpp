@@ -57,10 +57,15 @@ QByteArray ReadPictureFile(const QString& path) {
   return file.readAll();
 }
 
-// A blank image of the size, or null when it cannot be had.
-QImage BlankImage(int width, int height, QImage::Format format) {
-  if (!WithinPixelLimit(QSize(width, height))) return {};
-  QImage image(width, height, format);
+// The picture a header claims, with only the rows that `data` bytes can fill: a header
+// may claim any size, so only what the file can fill is allocated. Uncompressed rows take
+// `row_bytes` each; run-length data gives at most 128 pixels a byte. Null when the claimed
+// size is beyond the pixel limit or no row can be filled.
+QImage BlankImage(int width, int height, QImage::Format format, qsizetype data, qint64 row_bytes,
+                  bool run_length) {
+  if (width <= 0 || height <= 0 || row_bytes <= 0 || data <= 0 || !WithinPixelLimit(QSize(width, height))) return {};
+  const qint64 rows = run_length ? (qint64(data) * 128 + width - 1) / width : (qint64(data) + row_bytes - 1) / row_bytes;
+  QImage image(width, int(std::min<qint64>(height, rows)), format);
   if (!image.isNull()) image.fill(0);
   return image;
 }
@@ -294,8 +299,10 @@ void PutPcxLine(QImage& image, int y, const uchar* line, int bits, int line_byte
   }
 }
 
-std::optional<QRect> PaintDecoded(QImage& box, const QImage& picture, int mode, QPoint point,
-                                  const RandomUnit& random) {
+}  // namespace
+
+std::optional<QRect> PaintDecodedPicture(QImage& box, const QImage& picture, int mode, QPoint point,
+                                         const RandomUnit& random) {
   if (picture.isNull()) return std::nullopt;
   const Placement placement = PlacePicture(picture.size(), box.size(), mode, point, random);
   if (placement.IsEmpty()) return std::nullopt;
@@ -306,8 +313,6 @@ std::optional<QRect> PaintDecoded(QImage& box, const QImage& picture, int mode, 
   }
   return placement.rect;
 }
-
-}  // namespace
 
 std::optional<ImageProbe> ProbeTgaHeader(QByteArrayView head) {
   const std::optional<TgaHeader> header = ReadTgaHeader(head);
@@ -335,15 +340,19 @@ QImage DecodeTga(QByteArrayView file) {
   if (!header || !IsAcceptedTgaType(*header)) return {};
   const QImage::Format format = TgaFormat(header->depth);
   if (format == QImage::Format_Invalid) return {};
-  // The origin is taken off the size, as the probe reports it.
-  QImage image = BlankImage(header->width - header->x_origin, header->height - header->y_origin, format);
-  if (image.isNull()) return {};
-  if (format == QImage::Format_Indexed8) image.setColorTable(TgaPalette(file, *header));
-
   const int pixel_bytes = header->depth / 8;
   const qsizetype data_start = kTgaHeaderSize + header->id_length +
                                qsizetype(header->map_length) * TgaMapEntryBytes(header->map_entry_bits);
-  TgaPixelSource source(file.sliced(std::min(data_start, file.size())), pixel_bytes, header->image_type > 8);
+  const QByteArrayView data = file.sliced(std::min(data_start, file.size()));
+  const bool run_length = header->image_type > 8;
+  // The origin is taken off the size, as the probe reports it.
+  const int width = header->width - header->x_origin;
+  QImage image = BlankImage(width, header->height - header->y_origin, format, data.size(),
+                            qint64(width) * pixel_bytes, run_length);
+  if (image.isNull()) return {};
+  if (format == QImage::Format_Indexed8) image.setColorTable(TgaPalette(file, *header));
+
+  TgaPixelSource source(data, pixel_bytes, run_length);
   const bool top_first = header->descriptor & 0x20;
   const bool right_first = header->descriptor & 0x10;
   for (int row = 0; row < image.height(); ++row) {
@@ -361,36 +370,42 @@ QImage DecodePcx(QByteArrayView file) {
   const PcxHeader header = ReadPcxHeader(file);
   const QImage::Format format = PcxFormat(header);
   if (format == QImage::Format_Invalid || header.line_bytes <= 0) return {};
-  QImage image = BlankImage(header.x_max - header.x_min + 1, header.y_max - header.y_min + 1, format);
+  const QByteArrayView data = file.sliced(std::min(kPcxHeaderSize, file.size()));
+  const int width = header.x_max - header.x_min + 1;
+  const qint64 row_bytes = qint64(header.planes) * header.line_bytes;
+  QImage image =
+      BlankImage(width, header.y_max - header.y_min + 1, format, data.size(), row_bytes, header.run_length);
   if (image.isNull()) return {};
   if (format != QImage::Format_RGB32) image.setColorTable(PcxPalette(file, header));
 
-  QByteArray line(qsizetype(header.planes) * header.line_bytes, Qt::Uninitialized);
+  QByteArray line(row_bytes, Qt::Uninitialized);
   auto* line_data = reinterpret_cast<uchar*>(line.data());
-  PcxLineSource source(file.sliced(std::min(kPcxHeaderSize, file.size())), header.run_length);
+  PcxLineSource source(data, header.run_length);
   for (int y = 0; y < image.height() && source.Fill(line_data, line.size()); ++y) {
     PutPcxLine(image, y, line_data, header.bits, header.line_bytes);
   }
   return image;
 }
 
+QImage DecodeTgaFile(const QString& path) { return DecodeTga(ReadPictureFile(path)); }
+
+QImage DecodePcxFile(const QString& path) { return DecodePcx(ReadPictureFile(path)); }
+
 QImage DecodeTgaBitmap(const QString& path) {
-  QImage image = DecodeTga(ReadPictureFile(path));
+  QImage image = DecodeTgaFile(path);
   return image.format() == QImage::Format_ARGB32 ? QImage() : image;
 }
 
-QImage DecodePcxBitmap(const QString& path) {
-  return DecodePcx(ReadPictureFile(path));
-}
+QImage DecodePcxBitmap(const QString& path) { return DecodePcxFile(path); }
 
 std::optional<QRect> LoadTgaPicture(QImage& box, const QString& path, int mode, QPoint point,
                                     const RandomUnit& random) {
-  return PaintDecoded(box, DecodeTga(ReadPictureFile(path)), mode, point, random);
+  return PaintDecodedPicture(box, DecodeTgaFile(path), mode, point, random);
 }
 
 std::optional<QRect> LoadPcxPicture(QImage& box, const QString& path, int mode, QPoint point,
                                     const RandomUnit& random) {
-  return PaintDecoded(box, DecodePcx(ReadPictureFile(path)), mode, point, random);
+  return PaintDecodedPicture(box, DecodePcxFile(path), mode, point, random);
 }
 
 }  // namespace pivlo

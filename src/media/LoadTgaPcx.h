@@ -28,14 +28,25 @@ std::optional<ImageProbe> ProbePcxHeader(QByteArrayView head);
 // Whole files in memory. TGA: 8 bits gives Format_Indexed8, 16 bits Format_RGB555, 24 bits
 // Format_RGB32 and 32 bits Format_ARGB32 (straight alpha, for compositing).
 // PCX: 1 bit Format_Mono, 4 and 8 bits Format_Indexed8, 8 bits in 3 or more planes
-// Format_RGB32. Pixels missing from a short file are 0.
+// Format_RGB32. A header may claim any size: the picture has only the rows that the file's
+// data can fill (an uncompressed row needs its bytes, run-length data gives at most 128
+// pixels a byte), so a short file gives the rows it holds, pixels missing from the last
+// of them 0, and one that holds no pixel gives null.
 QImage DecodeTga(QByteArrayView file);
 QImage DecodePcx(QByteArrayView file);
 
-// The files at these paths, for conversion: a 32-bit TGA is not supported here (null).
+// The files at these paths.
+QImage DecodeTgaFile(const QString& path);
+QImage DecodePcxFile(const QString& path);
+// The same for conversion: a 32-bit TGA is not supported here (null).
 QImage DecodeTgaBitmap(const QString& path);
 QImage DecodePcxBitmap(const QString& path);
 
+// Paints a decoded picture into the box by the placement mode (a 32-bit TGA is
+// composited over what the box shows). Returns the rectangle of the picture (the first
+// tile when tiled), nothing when nothing was drawn.
+std::optional<QRect> PaintDecodedPicture(QImage& box, const QImage& picture, int mode, QPoint point,
+                                         const RandomUnit& random = ClockRandomUnit());
 // Decode the file and paint it into the box by the placement mode (a 32-bit TGA is
 // composited over what the box shows). Returns the rectangle of the picture (the first tile
 // when tiled), nothing when nothing was drawn.

@@ -195,11 +195,12 @@ QList<TgaCase> TgaCases() {
     cases.append({"origin subtracted", layout, true_colour});
   }
   {
-    // Data that ends early leaves the rest black; a packet running past the picture is cut.
+    // Data that ends early gives the rows it holds (the picture's bottom rows, stored
+    // first), the rest of the last one black; a packet running past the picture is cut.
     TgaLayout layout = Sized(2, 24);
     layout.pixels = Stored(kWidth, kHeight, false, bgr).first(3 * (kWidth + 2) + 1);
-    cases.append({"short data", layout, MakeImage(kWidth, kHeight, QImage::Format_RGB32, [](int x, int y) {
-                    return y == kHeight - 1 || (y == kHeight - 2 && x < 2) ? Colour(x, y) : qRgb(0, 0, 0);
+    cases.append({"short data", layout, MakeImage(kWidth, 2, QImage::Format_RGB32, [](int x, int y) {
+                    return y == 1 || x < 2 ? Colour(x, y + kHeight - 2) : qRgb(0, 0, 0);
                   })});
     // The last packet, a run of 128, is cut after the picture's last two pixels.
     layout.image_type = 10;
@@ -216,7 +217,7 @@ TEST(TgaDecoder, EveryVariantMatchesTheReferencePixels) {
   for (const TgaCase& c : TgaCases()) {
     const QImage decoded = DecodeTga(TgaFile(c.layout));
     ASSERT_FALSE(decoded.isNull()) << c.name;
-    EXPECT_EQ(decoded.size(), QSize(kWidth, kHeight)) << c.name;
+    EXPECT_EQ(decoded.size(), c.expected.size()) << c.name;
     EXPECT_EQ(Normalised(decoded), Normalised(c.expected)) << c.name;
   }
 }
@@ -248,16 +249,29 @@ TEST(TgaDecoder, VariantsItCannotDrawGiveNoBitmap) {
   EXPECT_TRUE(DecodeTga(QByteArray()).isNull());
 }
 
-TEST(TgaDecoder, HugeSizeWithinTheLimitFromATinyFileIsBlackNotACrash) {
+// A header may claim any size within the limit: only the rows the data can fill are made.
+TEST(TgaDecoder, AHugeSizeFromATinyFileGivesOnlyTheRowsItCanFill) {
   TgaLayout layout = Sized(10, 8);
   layout.image_type = 11;
   layout.width = 4000;
   layout.height = 3000;
   layout.pixels = QByteArray("\xFF\x09", 2);  // one run of 128 pixels of index 9, then nothing
-  const QImage decoded = DecodeTga(TgaFile(layout));
-  ASSERT_EQ(decoded.size(), QSize(4000, 3000));
-  EXPECT_EQ(decoded.pixel(127, 2999), qRgb(9, 9, 9));
-  EXPECT_EQ(decoded.pixel(128, 2999), qRgb(0, 0, 0));
+  QImage decoded = DecodeTga(TgaFile(layout));
+  ASSERT_EQ(decoded.size(), QSize(4000, 1));  // 2 bytes give at most 256 pixels
+  EXPECT_EQ(decoded.pixel(127, 0), qRgb(9, 9, 9));
+  EXPECT_EQ(decoded.pixel(128, 0), qRgb(0, 0, 0));
+
+  layout.image_type = 2;
+  layout.depth = 24;
+  layout.width = 20000;
+  layout.height = 10000;
+  layout.pixels = QByteArray(12, '\x40');  // four pixels of a row of 60,000 bytes
+  decoded = DecodeTga(TgaFile(layout));
+  ASSERT_EQ(decoded.size(), QSize(20000, 1));
+  EXPECT_EQ(decoded.pixel(3, 0), qRgb(0x40, 0x40, 0x40));
+  EXPECT_EQ(decoded.pixel(4, 0), qRgb(0, 0, 0));
+  layout.pixels.clear();
+  EXPECT_TRUE(DecodeTga(TgaFile(layout)).isNull());  // no pixel at all
 }
 
 TEST(TgaDecoder, FilesDecodeForConversionExceptThirtyTwoBits) {
@@ -389,6 +403,12 @@ TEST(PcxDecoder, RunsOfNothingAndShortDataDecodeWithBlackAfterTheEnd) {
   ASSERT_EQ(decoded.size(), QSize(4, 2));
   const QList<int> expected = {9, 9, 9, 5, 6, 0, 0, 0};
   for (int i = 0; i < 8; ++i) EXPECT_EQ(qRed(decoded.pixel(i % 4, i / 4)), expected[i]) << i;
+
+  // A header claiming a huge picture over a few bytes: only the rows they can fill.
+  layout.x_max = 19999;
+  layout.y_max = 9999;
+  layout.line_bytes = 20000;
+  EXPECT_EQ(DecodePcx(PcxFile(layout)).size(), QSize(20000, 1));
 }
 
 TEST(PcxDecoder, VariantsItCannotDrawGiveNoBitmap) {

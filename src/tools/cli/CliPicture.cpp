@@ -64,21 +64,20 @@ int Decode(const QStringList& args) {
   const QString& path = args[0];
   if (!IsFile(path)) return 1;
   const ImageProbe probe = ProbeImageFile(path, true);
-  const QSize size = options->size.isValid() ? options->size : QSize(probe.Width, probe.Height);
+  // Our decoders' pictures have the rows the file holds, which may be fewer than its
+  // header claims: the picture's size is theirs.
+  const bool ours = probe.Format == u"TGA" || probe.Format == u"PCX";
+  const QImage decoded = !ours ? QImage() : probe.Format == u"TGA" ? DecodeTgaFile(path) : DecodePcxFile(path);
+  const QSize picture = ours ? decoded.size() : QSize(probe.Width, probe.Height);
+  const QSize size = options->size.isValid() ? options->size : picture;
   if (!probe.IsKnown() || !WithinPixelLimit(size)) {
     PrintError(path + QStringLiteral(": not a picture that can be drawn"));
     return 1;
   }
   QImage box(size, QImage::Format_RGB32);
   box.fill(Qt::black);
-  std::optional<QRect> drawn;
-  if (probe.Format == u"TGA") {
-    drawn = LoadTgaPicture(box, path, options->mode, QPoint());
-  } else if (probe.Format == u"PCX") {
-    drawn = LoadPcxPicture(box, path, options->mode, QPoint());
-  } else {
-    drawn = PaintPictureFile(box, path, options->mode, QPoint());
-  }
+  const std::optional<QRect> drawn = ours ? PaintDecodedPicture(box, decoded, options->mode, QPoint())
+                                          : PaintPictureFile(box, path, options->mode, QPoint());
   if (!drawn) {
     PrintError(path + QStringLiteral(": the ") + probe.Format + QStringLiteral(" decoder draws nothing"));
     return 1;
