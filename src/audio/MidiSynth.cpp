@@ -20,8 +20,7 @@ namespace {
 
 // MIDI files are small; anything larger is refused unread (as the duration reader does).
 constexpr qint64 kLargestMidiSong = 32 * 1024 * 1024;
-// FluidSynth runs its player once per block of this many frames: the song's end is found
-// at this step.
+// Rendered in FluidSynth's own block size, at which its player moves on.
 constexpr int kBlockFrames = 64;
 
 void LogFluid(int level, const char* message, void*) {
@@ -44,7 +43,8 @@ qint16 ToSample(float value) {
 
 class MidiSongDecoder final : public SongDecoder {
  public:
-  MidiSongDecoder(fluid_synth_t* synth, fluid_player_t* player) : synth_(synth), player_(player) {}
+  MidiSongDecoder(fluid_synth_t* synth, fluid_player_t* player, qint64 frames)
+      : synth_(synth), player_(player), left_frames_(frames) {}
   ~MidiSongDecoder() override {
     fluid_player_stop(player_);
     delete_fluid_player(player_);
@@ -54,14 +54,15 @@ class MidiSongDecoder final : public SongDecoder {
 
   qsizetype Read(qint16* out, qsizetype frames) override {
     qsizetype written = 0;
-    while (written < frames && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING) {
-      const int block = int(std::min<qsizetype>(kBlockFrames, frames - written));
+    while (written < frames && left_frames_ > 0 && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING) {
+      const int block = int(std::min<qint64>({kBlockFrames, frames - written, left_frames_}));
       if (fluid_synth_write_float(synth_, block, left_, 0, 1, right_, 0, 1) != FLUID_OK) break;
       for (int i = 0; i < block; ++i) {
         out[(written + i) * kAudioChannels] = ToSample(left_[i]);
         out[(written + i) * kAudioChannels + 1] = ToSample(right_[i]);
       }
       written += block;
+      left_frames_ -= block;
     }
     return written;
   }
@@ -69,6 +70,7 @@ class MidiSongDecoder final : public SongDecoder {
  private:
   fluid_synth_t* synth_;
   fluid_player_t* player_;
+  qint64 left_frames_;
   float left_[kBlockFrames] = {};
   float right_[kBlockFrames] = {};
 };
@@ -112,7 +114,10 @@ std::unique_ptr<SongDecoder> MidiSynth::Open(const QString& path, QString* error
   };
   const std::optional<QByteArray> bytes = ReadRegularFile(path, kLargestMidiSong, error);
   if (!bytes) return nullptr;
-  if (!MidiDuration(*bytes)) return fail(u"not a Standard MIDI File"_s);
+  // The song ends with its last event, as long as the music list measured it: FluidSynth's
+  // player would go on while notes fade and then wait two seconds for the reverb.
+  const std::optional<double> seconds = MidiDuration(*bytes);
+  if (!seconds) return fail(u"not a Standard MIDI File"_s);
   fluid_player_t* player = new_fluid_player(synth_);
   if (player == nullptr) return fail(u"FluidSynth cannot make a player"_s);
   // FluidSynth copies the bytes.
@@ -121,7 +126,7 @@ std::unique_ptr<SongDecoder> MidiSynth::Open(const QString& path, QString* error
     delete_fluid_player(player);
     return fail(u"FluidSynth cannot play it"_s);
   }
-  return std::make_unique<MidiSongDecoder>(synth_, player);
+  return std::make_unique<MidiSongDecoder>(synth_, player, std::llround(*seconds * kAudioRate));
 }
 
 }  // namespace pivlo

@@ -22,7 +22,8 @@ class MidiSynth {
   MidiSynth(const MidiSynth&) = delete;
   MidiSynth& operator=(const MidiSynth&) = delete;
 
-  // A Standard MIDI File rendered from its start to its last event. The synth must outlive
+  // A Standard MIDI File rendered from its start to its last event (the length the music
+  // list measures). The synth must outlive
   // the decoder, and only one decoder of a synth may be open at a time. Nothing, with the
   // reason in `error`, when the file is no MIDI file.
   std::unique_ptr<SongDecoder> Open(const QString& path, QString* error);
