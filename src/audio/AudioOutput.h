@@ -20,9 +20,10 @@ namespace pivlo {
 class AudioOutput {
  public:
   // Starts playing the stream, which must outlive the output and is filled only by the
-  // output's worker from now on. The ring is filled before the device starts, so the
-  // device's first samples are the stream's first. Nothing, with the reason in `error`,
-  // when there is no audio device: the show then plays silently on its monotonic clock.
+  // output's worker from now on. The ring is filled before the device starts, so its
+  // first call gets the stream's first frames (SDL plays silence until then). Nothing,
+  // with the reason in `error`, when there is no audio device: the show then plays
+  // silently on its monotonic clock.
   static std::unique_ptr<AudioOutput> Open(MusicStream& stream, QString* error);
   ~AudioOutput();
   AudioOutput(const AudioOutput&) = delete;

@@ -118,4 +118,17 @@ QByteArray HeldNoteMidi(double seconds) {
   return MidiFile(0, 480, {MidiTrack(MidiTempo(0, 500000) + MidiNoteOn(0, 60) + MidiEndOfTrack(ticks))});
 }
 
+QByteArray ChordsMidi(double seconds) {
+  QByteArray events = MidiTempo(0, 500000);
+  const int chords = int(std::lround(seconds * 4));  // 240 ticks, an eighth note, each
+  for (int i = 0; i < chords; ++i) {
+    const int root = 48 + (i * 5) % 24;
+    const int keys[3] = {root, root + 4, root + 7};
+    for (const int key : keys) events += MidiNoteOn(0, key);
+    // Note off: the same keys with velocity 0, the first one after the chord's time.
+    for (int k = 0; k < 3; ++k) events += VariableLength(k == 0 ? 240 : 0) + char(0x90) + char(keys[k]) + char(0);
+  }
+  return MidiFile(0, 480, {MidiTrack(events + MidiEndOfTrack(0))});
+}
+
 }  // namespace pivlo::test

@@ -27,5 +27,8 @@ bool WriteSineMp3(const QString& path, double seconds, int rate);
 
 // A Standard MIDI File that holds one piano note for `seconds`, then ends.
 QByteArray HeldNoteMidi(double seconds);
+// A Standard MIDI File of `seconds` of three-note piano chords, a new chord every eighth
+// note at 120 beats a minute: the synthesizer's usual load.
+QByteArray ChordsMidi(double seconds);
 
 }  // namespace pivlo::test
