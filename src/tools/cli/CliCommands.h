@@ -14,6 +14,7 @@ int Decode(const QStringList& args);
 int Convert(const QStringList& args);
 int Mp3Report(const QStringList& args);
 int SongDurations(const QStringList& args);
+int Lyrics(const QStringList& args);
 int Crc(const QStringList& args);
 int PackList(const QStringList& args);
 int PackExtract(const QStringList& args);

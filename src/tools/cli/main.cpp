@@ -29,6 +29,10 @@ const Command kCommands[] = {
      "analyse an MPEG audio file: ok=true or ok=false, then Name=value per property", pivlo::cli::Mp3Report},
     {{QStringLiteral("duration")}, "FILE...",
      "measure songs as the music list does: SECONDS<TAB>PATH, -1 for a refused song", pivlo::cli::SongDurations},
+    {{QStringLiteral("lyrics")}, "FILE.lrc",
+     "the lines of a lyric file as the show reads them, in display order: SECONDS<TAB>TEXT\n"
+     "      (seconds with three decimals; exit 1 when the file gives no lyrics)",
+     pivlo::cli::Lyrics},
     {{QStringLiteral("crc")}, "FILE",
      "print the file's CRC-32 as upper-case hex (an empty line and exit 1 when unreadable)", pivlo::cli::Crc},
     {{QStringLiteral("pack"), QStringLiteral("list")}, "FILE",
