@@ -2,6 +2,7 @@
 
 #include "audio/AudioFormat.h"
 #include "audio/AudioLog.h"
+#include "core/basByteFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -82,15 +83,18 @@ bool FfmpegSongDecoder::Open(const QString& path, QString* error) {
   };
   static std::once_flag quiet;
   std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
-  // Regular files only: opening a FIFO would wait for a writer.
-  if (!QFileInfo(path).isFile()) return fail(u"not a regular file"_s);
+  // Regular files only, opened here: opening a FIFO would wait for a writer. FFmpeg reads
+  // the very file that was checked.
+  QFile file;
+  if (!OpenRegularFile(file, path)) return fail(u"not a regular file"_s);
   if (!packet_ || !frame_) return fail(u"out of memory"_s);
 
   AVDictionary* options = nullptr;
   // Plain local files only: no network, and no playlist reaching for other protocols.
   av_dict_set(&options, "protocol_whitelist", "file", 0);
   // The prefix keeps a colon in the path from being read as a protocol name.
-  const QByteArray url = "file:" + QFile::encodeName(QFileInfo(path).absoluteFilePath());
+  const QByteArray url =
+      "file:" + QFile::encodeName(OpenFilePath(file.handle(), QFileInfo(path).absoluteFilePath()));
   AVFormatContext* format = nullptr;
   const int opened = avformat_open_input(&format, url.constData(), nullptr, &options);
   av_dict_free(&options);
