@@ -7,7 +7,6 @@
 
 extern "C" {
 #include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 }
 
 namespace pivlo::test {
@@ -55,61 +54,10 @@ QByteArray ToneWav(int song, qint64 frames) {
 }
 
 bool WriteSineMp3(const QString& path, double seconds, int rate) {
-  const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MP3);
-  const QByteArray name = path.toUtf8();
-  AVFormatContext* output = nullptr;
-  if (codec == nullptr || avformat_alloc_output_context2(&output, nullptr, "mp3", name.constData()) < 0) return false;
-  AVCodecContext* encoder = avcodec_alloc_context3(codec);
-  AVFrame* frame = av_frame_alloc();
-  AVPacket* packet = av_packet_alloc();
-  bool written = false;
-  do {
-    AVStream* stream = avformat_new_stream(output, nullptr);
-    encoder->sample_rate = rate;
-    av_channel_layout_default(&encoder->ch_layout, 2);
-    encoder->sample_fmt = AV_SAMPLE_FMT_FLTP;
-    encoder->bit_rate = 128000;
-    encoder->time_base = {1, rate};
-    if (stream == nullptr || avcodec_open2(encoder, codec, nullptr) < 0) break;
-    if (avcodec_parameters_from_context(stream->codecpar, encoder) < 0) break;
-    stream->time_base = encoder->time_base;
-    if (avio_open(&output->pb, name.constData(), AVIO_FLAG_WRITE) < 0) break;
-    if (avformat_write_header(output, nullptr) < 0) break;
-
-    frame->nb_samples = encoder->frame_size;
-    frame->format = encoder->sample_fmt;
-    frame->sample_rate = rate;
-    av_channel_layout_copy(&frame->ch_layout, &encoder->ch_layout);
-    if (av_frame_get_buffer(frame, 0) < 0) break;
-    auto drain = [&] {
-      while (avcodec_receive_packet(encoder, packet) == 0) {
-        av_packet_rescale_ts(packet, encoder->time_base, stream->time_base);
-        packet->stream_index = stream->index;
-        if (av_interleaved_write_frame(output, packet) < 0) return false;
-      }
-      return true;
-    };
-    const qint64 total = qint64(std::llround(seconds * rate));
-    bool ok = true;
-    for (qint64 pts = 0; pts < total && ok; pts += frame->nb_samples) {
-      if (av_frame_make_writable(frame) < 0) break;
-      frame->nb_samples = int(std::min<qint64>(encoder->frame_size, total - pts));
-      for (int i = 0; i < frame->nb_samples; ++i) {
-        const float value = float(0.5 * std::sin(2 * std::numbers::pi * 440.0 * double(pts + i) / rate));
-        for (int c = 0; c < 2; ++c) reinterpret_cast<float*>(frame->data[c])[i] = value;
-      }
-      frame->pts = pts;
-      ok = avcodec_send_frame(encoder, frame) == 0 && drain();
-    }
-    ok = ok && avcodec_send_frame(encoder, nullptr) == 0 && drain();
-    written = ok && av_write_trailer(output) == 0;
-  } while (false);
-  av_packet_free(&packet);
-  av_frame_free(&frame);
-  avcodec_free_context(&encoder);
-  if (output->pb != nullptr) avio_closep(&output->pb);
-  avformat_free_context(output);
-  return written;
+  const auto sine = [rate](qint64 frame) {
+    return float(0.5 * std::sin(2 * std::numbers::pi * 440.0 * double(frame) / rate));
+  };
+  return EncodeStereoSong(path, "mp3", AV_CODEC_ID_MP3, rate, 128000, seconds, sine) > 0;
 }
 
 QByteArray HeldNoteMidi(double seconds) {

@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -141,22 +142,23 @@ QByteArray MidiFile(int format, quint16 division, const QList<QByteArray>& track
   return out;
 }
 
-double WriteSilentWma(const QString& path, double seconds) {
-  const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_WMAV2);
+double EncodeStereoSong(const QString& path, const char* container, int codec_id, int rate, int bit_rate,
+                        double seconds, const std::function<float(qint64 frame)>& sample) {
+  const AVCodec* codec = avcodec_find_encoder(AVCodecID(codec_id));
   const QByteArray name = path.toUtf8();
   AVFormatContext* output = nullptr;
-  if (codec == nullptr || avformat_alloc_output_context2(&output, nullptr, "asf", name.constData()) < 0) return 0;
+  if (codec == nullptr || avformat_alloc_output_context2(&output, nullptr, container, name.constData()) < 0) return 0;
   AVCodecContext* encoder = avcodec_alloc_context3(codec);
   AVFrame* frame = av_frame_alloc();
   AVPacket* packet = av_packet_alloc();
   double written_seconds = 0;
   do {
     AVStream* stream = avformat_new_stream(output, nullptr);
-    encoder->sample_rate = 44100;
+    encoder->sample_rate = rate;
     av_channel_layout_default(&encoder->ch_layout, 2);
     encoder->sample_fmt = AV_SAMPLE_FMT_FLTP;
-    encoder->bit_rate = 64000;
-    encoder->time_base = {1, encoder->sample_rate};
+    encoder->bit_rate = bit_rate;
+    encoder->time_base = {1, rate};
     if (output->oformat->flags & AVFMT_GLOBALHEADER) encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     if (stream == nullptr || avcodec_open2(encoder, codec, nullptr) < 0) break;
     if (avcodec_parameters_from_context(stream->codecpar, encoder) < 0) break;
@@ -166,12 +168,13 @@ double WriteSilentWma(const QString& path, double seconds) {
 
     frame->nb_samples = encoder->frame_size;
     frame->format = encoder->sample_fmt;
-    frame->sample_rate = encoder->sample_rate;
+    frame->sample_rate = rate;
     av_channel_layout_copy(&frame->ch_layout, &encoder->ch_layout);
     if (av_frame_get_buffer(frame, 0) < 0) break;
-    // Whole frames only: the encoder takes no short last frame.
-    const qint64 frames = qint64(std::ceil(seconds * encoder->sample_rate / encoder->frame_size));
-    const qint64 total = frames * encoder->frame_size;
+    // An encoder that takes no short last frame gets whole frames only.
+    const bool short_last = codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME;
+    const qint64 total = short_last ? qint64(std::llround(seconds * rate))
+                                    : qint64(std::ceil(seconds * rate / encoder->frame_size)) * encoder->frame_size;
     auto drain = [&] {
       while (avcodec_receive_packet(encoder, packet) == 0) {
         av_packet_rescale_ts(packet, encoder->time_base, stream->time_base);
@@ -183,12 +186,16 @@ double WriteSilentWma(const QString& path, double seconds) {
     bool written = true;
     for (qint64 pts = 0; pts < total && written; pts += frame->nb_samples) {
       if (av_frame_make_writable(frame) < 0) break;
-      for (int c = 0; c < encoder->ch_layout.nb_channels; ++c) memset(frame->data[c], 0, frame->linesize[0]);
+      frame->nb_samples = int(std::min<qint64>(encoder->frame_size, total - pts));
+      for (int i = 0; i < frame->nb_samples; ++i) {
+        const float value = sample(pts + i);
+        for (int c = 0; c < 2; ++c) reinterpret_cast<float*>(frame->data[c])[i] = value;
+      }
       frame->pts = pts;
       written = avcodec_send_frame(encoder, frame) == 0 && drain();
     }
     written = written && avcodec_send_frame(encoder, nullptr) == 0 && drain();
-    if (written && av_write_trailer(output) == 0) written_seconds = double(total) / encoder->sample_rate;
+    if (written && av_write_trailer(output) == 0) written_seconds = double(total) / rate;
   } while (false);
   av_packet_free(&packet);
   av_frame_free(&frame);
@@ -196,6 +203,10 @@ double WriteSilentWma(const QString& path, double seconds) {
   if (output->pb != nullptr) avio_closep(&output->pb);
   avformat_free_context(output);
   return written_seconds;
+}
+
+double WriteSilentWma(const QString& path, double seconds) {
+  return EncodeStereoSong(path, "asf", AV_CODEC_ID_WMAV2, 44100, 64000, seconds, [](qint64) { return 0.0f; });
 }
 
 }  // namespace pivlo::test

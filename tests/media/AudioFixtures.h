@@ -8,6 +8,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 namespace pivlo::test {
 
 // The four header bytes of an MPEG audio frame (protection bit set: no CRC).
@@ -64,6 +66,13 @@ QByteArray MidiNoteOn(quint32 delta, int key);
 QByteArray MidiEndOfTrack(quint32 delta);
 QByteArray MidiTrack(const QByteArray& events);  // the MTrk chunk
 QByteArray MidiFile(int format, quint16 division, const QList<QByteArray>& tracks);
+
+// Encodes `seconds` of stereo sound, `sample(frame)` in both channels at `rate` Hz, with
+// the libavcodec encoder `codec_id` into a file of libavformat's `container` (rounded up
+// to whole encoder frames for an encoder that takes no short last frame). Returns the
+// seconds written, 0 when this FFmpeg cannot.
+double EncodeStereoSong(const QString& path, const char* container, int codec_id, int rate, int bit_rate,
+                        double seconds, const std::function<float(qint64 frame)>& sample);
 
 // Writes at least `seconds` of silence as WMA (wmav2 in ASF) through libavcodec and
 // libavformat, in whole encoder frames; returns the seconds written, 0 when this FFmpeg
