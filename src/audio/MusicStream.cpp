@@ -59,7 +59,7 @@ bool MusicStream::OpenNext() {
     if (current_) {
       current_index_ = *index;
       current_sounded_ = false;
-      qCDebug(lcAudio) << "song" << *index + 1 << "starts at frame" << filled_;
+      qCDebug(lcAudio) << "playing song" << *index + 1 << settings_.songs[*index];
       return true;
     }
     LeaveOut(*index, why);

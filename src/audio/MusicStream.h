@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -54,7 +55,8 @@ class MusicStream {
   void Fill(qint16* out, qsizetype frames);
   // The frames filled so far (the filling thread's view).
   qint64 FramesFilled() const { return filled_; }
-  // True when nothing more will sound: muted, no songs, or every song left out.
+  // True when nothing more will sound: muted, no songs, or every song left out. Any
+  // thread.
   bool Silent() const { return silent_; }
 
   // The songs that have started so far, in order. Any thread may ask.
@@ -77,7 +79,7 @@ class MusicStream {
   std::unique_ptr<SongDecoder> current_;
   qsizetype current_index_ = -1;
   bool current_sounded_ = false;
-  bool silent_ = false;
+  std::atomic<bool> silent_ = false;
   qint64 filled_ = 0;
 
   mutable std::mutex plays_mutex_;
