@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "core/PathRules.h"
 #include "core/ProjectBag.h"
+#include "core/ProjectKeys.h"
 #include "core/Rounding.h"
 #include "core/basPropertyBag.h"
 
@@ -110,6 +111,9 @@ std::optional<ShowSettings> ReadShowSettings(const PropertyBag& bag, QSize fallb
   show.opening_ms = TextToMs(settings.opening_time_text, 8, kLeastTitleMs);
   show.ending_ms = TextToMs(settings.ending_time_text, 8, kLeastTitleMs);
   show.song_duration_total = std::max<qint32>(0, bag.Get(u"SongDurationTotal"_s, qint32(0)).ToInt32());
+  for (qsizetype j = 1; j <= show.project.songs.size(); ++j) {
+    show.music_lyric_files << bag.Get(IndexedKey(u"MusicLyricFiles("_s, j), QString()).ToText();
+  }
   HoldValues(show);
   return show;
 }

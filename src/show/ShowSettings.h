@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <optional>
@@ -40,6 +41,8 @@ struct ShowSettings {
   qint64 time_interval_ms = 10000;
   qint64 opening_ms = 8000;
   qint64 ending_ms = 8000;
+  // The lyric file of each song (MusicLyricFiles(j) at [j - 1]); empty where it has none.
+  QStringList music_lyric_files;
 
   QSize OrigScreen() const { return {project.screen_width, project.screen_height}; }
   // Picture `number`'s time (1-based): its own when above 0, else the default; with a
