@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <tuple>
 
@@ -41,6 +42,17 @@ std::pair<int, int> CoveredColumns(const QImage& image) {
   return left < right ? std::pair{left, right} : std::pair{0, 0};
 }
 
+// Copies the picture into `to`, in its own memory when it has the same shape and no one
+// else holds it: a new screen-sized buffer a frame costs more than the copy.
+void CopyPixels(const QImage& from, QImage& to) {
+  if (to.size() != from.size() || to.format() != from.format() || to.bytesPerLine() != from.bytesPerLine() ||
+      !to.isDetached()) {
+    to = from.copy();
+    return;
+  }
+  std::memcpy(to.bits(), from.constBits(), size_t(from.sizeInBytes()));
+}
+
 }  // namespace
 
 ShowOverlay::ShowOverlay(CanvasWindow& host, const ShowSettings& settings, ShowClock& clock, LyricTrack* lyrics,
@@ -54,9 +66,10 @@ ShowOverlay::ShowOverlay(CanvasWindow& host, const ShowSettings& settings, ShowC
 
 void ShowOverlay::PresentFrame(const QImage& frame) {
   if (!Active()) return host_.PresentFrame(frame);
-  base_ = frame.copy();
+  CopyPixels(frame, base_);
   qint64 next_ms = 0;
-  shown_ = StateAt(clock_.NowMs(), &next_ms);
+  presented_ms_ = clock_.NowMs();
+  shown_ = StateAt(presented_ms_, &next_ms);
   host_.PresentFrame(Compose(shown_));
 }
 
@@ -66,10 +79,13 @@ qint64 ShowOverlay::Refresh(qint64 now_ms) {
   if (!Active()) return std::numeric_limits<qint64>::max();
   qint64 next_ms = 0;
   const State state = StateAt(now_ms, &next_ms);
-  if (!base_.isNull() && state != shown_) {
-    shown_ = state;
-    host_.PresentFrame(Compose(state));
-  }
+  if (base_.isNull() || state == shown_) return next_ms;
+  // While the device presents at the display's pace its frames carry the sweep on.
+  const bool swept_on = state.line == shown_.line && state.next == shown_.next && state.hint == shown_.hint;
+  if (swept_on && now_ms - presented_ms_ < kSweepStepMs) return presented_ms_ + kSweepStepMs;
+  shown_ = state;
+  presented_ms_ = now_ms;
+  host_.PresentFrame(Compose(state));
   return next_ms;
 }
 
@@ -155,8 +171,11 @@ const ShowOverlay::Drawing& ShowOverlay::PartDrawing(Part part, const QString& t
 }
 
 QImage ShowOverlay::Compose(const State& state) {
-  QImage out = base_;
-  if (out.isNull() || (!state.hint && state.line.isEmpty())) return out;
+  if (base_.isNull() || (!state.hint && state.line.isEmpty())) return base_;
+  // Two buffers: the host may hold on to the last one until the next comes.
+  QImage& out = composed_[next_buffer_];
+  next_buffer_ = 1 - next_buffer_;
+  CopyPixels(base_, out);
   QPainter painter(&out);
   const auto draw = [&](Part part, const QString& text) {
     if (!text.isEmpty()) painter.drawImage(PartBox(part).topLeft(), PartDrawing(part, text).image);
@@ -172,6 +191,7 @@ QImage ShowOverlay::Compose(const State& state) {
     const QRect source(swept.left, 0, state.sweep, box.height());
     painter.drawImage(source.translated(box.topLeft()), swept.image, source);
   }
+  painter.end();
   return out;
 }
 

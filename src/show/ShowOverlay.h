@@ -71,6 +71,9 @@ class ShowOverlay final : public CanvasWindow {
   QString hint_;
   ShowLooks looks_;
   QImage base_;  // the last frame as the device drew it
+  qint64 presented_ms_ = 0;
+  QImage composed_[2];  // drawn over
+  int next_buffer_ = 0;
   State shown_;
   QHash<QString, Drawing> drawings_;
 };
