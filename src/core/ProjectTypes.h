@@ -42,6 +42,10 @@ inline constexpr int kTextSlotCount = 4;
 // The style a slot starts with, drawn in the given font.
 TextStyle DefaultTextStyle(int slot, const QString& font_name);
 
+// The lyric styles (LyricStyle 0..3): one line or two, static or swept by the line's time.
+constexpr bool IsTwoLineLyricStyle(qint32 style) { return style == 1 || style == 3; }
+constexpr bool IsSweptLyricStyle(qint32 style) { return style == 2 || style == 3; }
+
 // One picture of the show.
 struct ImageEntry {
   QString file;

@@ -5,7 +5,11 @@
 #include "player/ScreenSaverInhibitor.h"
 #include "player/StopSignals.h"
 #include "player/X11WindowCanvas.h"
+#include "audio/AudioOutput.h"
+#include "audio/MusicStream.h"
 #include "show/ShowEngine.h"
+#include "show/ShowMusic.h"
+#include "show/ShowOverlay.h"
 #include "show/ShowSession.h"
 
 #include <QCoreApplication>
@@ -55,15 +59,45 @@ class FirstFrameNotice final : public CanvasWindow {
   bool said_ = false;
 };
 
-// Until the clock is stopped: by the viewer, a signal or the canvas going away.
-int Play(ShowSession& session, CanvasWindow& canvas, RealTimeShowClock& clock, quint32 seed) {
+// What a mode plays besides the pictures.
+struct ShowExtras {
+  bool sound = false;  // the music, and its lyrics
+};
+
+// The show's music, when it has any to play.
+std::unique_ptr<MusicStream> OpenMusic(const ShowSettings& settings, quint32 seed) {
+  MusicSettings music = MusicSettingsOf(settings.project);
+  if (music.muted || music.songs.isEmpty()) return nullptr;
+  return std::make_unique<MusicStream>(std::move(music), seed, cli::PrintError);
+}
+
+std::unique_ptr<AudioOutput> OpenAudio(MusicStream* music) {
+  if (music == nullptr) return nullptr;
   QString error;
-  if (!session.StartGraphics(canvas, &error)) {
+  std::unique_ptr<AudioOutput> audio = AudioOutput::Open(*music, &error);
+  if (!audio) cli::PrintError(u"no audio device ("_s + error + u"): the show plays silently"_s);
+  return audio;
+}
+
+// Until the clock is stopped: by the viewer, a signal or the canvas going away.
+int Play(ShowSession& session, CanvasWindow& canvas, RealTimeShowClock& clock, quint32 seed,
+         const ShowExtras& extras) {
+  const ShowSettings& settings = session.Settings();
+  const std::unique_ptr<MusicStream> music = extras.sound ? OpenMusic(settings, seed) : nullptr;
+  LyricTrack lyrics(settings, [&music](qint64 frame) { return music->PlayAt(frame); }, cli::PrintError);
+  ShowOverlay overlay(canvas, settings, clock, music ? &lyrics : nullptr, QString());
+  QString error;
+  if (!session.StartGraphics(overlay, &error)) {
     cli::PrintError(u"the show cannot start: "_s + error);
     return 1;
   }
   ShowMaterial material = session.FindMaterial(cli::PrintError);
-  ShowEngine(session.Settings(), std::move(material), seed, canvas, clock).Run();
+  ShowEngine engine(settings, std::move(material), seed, overlay, clock);
+  clock.SetRefresh([&overlay](qint64 now) { return overlay.Refresh(now); });
+  // The music starts with the show's first frame: its clock is the show's.
+  const std::unique_ptr<AudioOutput> audio = OpenAudio(music.get());
+  clock.Start(audio.get());
+  engine.Run();
   return 0;
 }
 
@@ -94,11 +128,11 @@ int PlayOnScreens(int& argc, char** argv, const PlayerOptions& options) {
   const QString& name = settings.info[kInfoName];
   if (options.mode == PlayerMode::kWindow) {
     canvas = std::make_unique<FirstFrameNotice>(ScreenCanvas::Windowed(std::move(rules), stop, name));
-    return Play(*session, *canvas, clock, seed);
+    return Play(*session, *canvas, clock, seed, {.sound = true});
   }
   canvas = std::make_unique<FirstFrameNotice>(ScreenCanvas::FullScreen(std::move(rules), stop, !settings.show_cursor));
   const ScreenSaverInhibitor inhibitor(name, Texts::tr("正在播放屏幕保护"));
-  return Play(*session, *canvas, clock, seed);
+  return Play(*session, *canvas, clock, seed, {.sound = true});
 }
 
 int PlayInX11Window(int& argc, char** argv, const PlayerOptions& options) {
@@ -122,7 +156,9 @@ int PlayInX11Window(int& argc, char** argv, const PlayerOptions& options) {
   FirstFrameNotice canvas(std::move(window_canvas));
   const std::unique_ptr<ShowSession> session = OpenSession(canvas.InnerSize());
   if (!session) return 1;
-  return Play(*session, canvas, clock, seed);
+  // A preview in someone else's window is silent; the hack on the root window is the
+  // screensaver itself.
+  return Play(*session, canvas, clock, seed, {.sound = options.mode == PlayerMode::kRoot});
 }
 
 }  // namespace pivlo

@@ -11,8 +11,6 @@ const QString& LineSample() {
   return sample;
 }
 
-constexpr bool IsTwoLineLyricStyle(qint32 style) { return style == 1 || style == 3; }
-
 }  // namespace
 
 double LineSampleHeight(const QString& font_name, double size, int style_flags) {

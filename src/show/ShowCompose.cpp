@@ -13,8 +13,6 @@ using namespace Qt::StringLiterals;
 
 constexpr int kCentred = 4;  // alignment: centred both ways
 
-double Scale(int drawn, qint32 stored) { return stored > 0 ? double(drawn) / stored : 1.0; }
-
 void DrawText(QImage& image, const QString& text, const TextLook& look, const QRectF& box) {
   if (text.isEmpty() || image.isNull() || !TextImageSizeAllowed(int(box.width()), int(box.height()))) return;
   QPainter painter(&image);
@@ -28,34 +26,18 @@ QString NoPictureText() { return QCoreApplication::translate("pivlo::Show", "找
 ShowComposer::ShowComposer(const ShowSettings& settings, QSize screen)
     : settings_(settings),
       screen_(screen),
-      sx_(Scale(screen.width(), settings.project.screen_width)),
-      sy_(Scale(screen.height(), settings.project.screen_height)),
-      families_(ListFontFamilies()) {
+      looks_(settings.OrigScreen(), screen) {
   if (settings.project.settings.picture_frame_num != 0 && !settings.project.frame_picture.isEmpty()) {
     frame_ = ScaleBytesToPng(settings.project.frame_picture, screen);
   }
-}
-
-TextLook ShowComposer::Look(const TextStyle& style) const {
-  TextStyle drawn = style;
-  if (InstalledFamily(drawn.font_name, families_).isEmpty()) {
-    drawn.font_name = DefaultTextFontName(QString(), families_);
-  }
-  TextLook look = TextLookFromStyle(drawn, sx_);
-  look.texture_scale = PreviewTextureScale(QSizeF(screen_), QSizeF(settings_.OrigScreen()));
-  return look;
-}
-
-QRectF ShowComposer::Box(const ScreenBox& box) const {
-  return QRectF(box.x * sx_, box.y * sy_, box.w * sx_, box.h * sy_);
 }
 
 QImage ShowComposer::Slide(qint32 number, const RandomUnit& random) const {
   QImage slide = ComposeSlide(settings_.project, number, screen_, random);
   const ProjectSettings& s = settings_.project.settings;
   if (s.enable_caption && number >= 1 && number <= settings_.project.pictures.size()) {
-    DrawText(slide, settings_.Caption(number), Look(s.Style(kCaptionSlot)),
-             Box(settings_.project.pictures[number - 1].caption_box));
+    DrawText(slide, settings_.Caption(number), looks_.Look(s.Style(kCaptionSlot)),
+             looks_.Box(settings_.project.pictures[number - 1].caption_box));
   }
   return slide;
 }
@@ -83,9 +65,9 @@ QString ShowComposer::TitleText(ShowEventKind kind) const {
 
 HeadlineItem ShowComposer::Headline(qint32 number) const {
   const ImageEntry& entry = settings_.project.pictures[number - 1];
-  const QRectF box = Box(entry.headline_box);
-  return HeadlineItem{entry.headline, Look(HeadlineStyle(entry, settings_.project.settings.Style(kHeadlineSlot))),
-                      box.adjusted(0, 0, 1, 1)};
+  const QRectF box = looks_.Box(entry.headline_box);
+  const TextStyle style = HeadlineStyle(entry, settings_.project.settings.Style(kHeadlineSlot));
+  return HeadlineItem{entry.headline, looks_.Look(style), box.adjusted(0, 0, 1, 1)};
 }
 
 }  // namespace pivlo

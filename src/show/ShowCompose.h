@@ -7,6 +7,7 @@
 #include "media/Placement.h"
 #include "render/basFontEffectD3D.h"
 #include "render/basTextStyles.h"
+#include "show/ShowLooks.h"
 #include "show/ShowPlan.h"
 #include "show/ShowSettings.h"
 
@@ -35,22 +36,17 @@ class ShowComposer {
 
   // The title of the opening (kOpening) or ending, every line, and its look and box.
   QString TitleText(ShowEventKind kind) const;
-  TextLook TitleLook() const { return Look(settings_.project.settings.Style(kTitleSlot)); }
-  QRectF TitleBox() const { return Box(settings_.project.settings.title_box); }
+  TextLook TitleLook() const { return looks_.Look(settings_.project.settings.Style(kTitleSlot)); }
+  QRectF TitleBox() const { return looks_.Box(settings_.project.settings.title_box); }
   // Picture `number`'s headline in its own style and box.
   HeadlineItem Headline(qint32 number) const;
   // The frame overlay scaled to the screen (PNG); empty without a frame.
   const QByteArray& Frame() const { return frame_; }
 
  private:
-  TextLook Look(const TextStyle& style) const;
-  QRectF Box(const ScreenBox& box) const;
-
   const ShowSettings& settings_;
   QSize screen_;
-  double sx_ = 1;
-  double sy_ = 1;
-  QStringList families_;  // the installed fonts, looked up once for the whole show
+  ShowLooks looks_;
   QByteArray frame_;
 };
 

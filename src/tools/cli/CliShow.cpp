@@ -1,8 +1,12 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
 
+#include "audio/AudioFormat.h"
+#include "audio/MusicRender.h"
 #include "media/basGdiPlus.h"
 #include "show/ShowEngine.h"
+#include "show/ShowMusic.h"
+#include "show/ShowOverlay.h"
 #include "show/ShowSession.h"
 
 #include <QDir>
@@ -26,6 +30,7 @@ struct ShowOptions {
   quint32 seed = 0;
   std::optional<double> seconds;
   QList<qint64> at_ms;
+  QString audio;  // render: the sound's WAV file
   QSize size = kDefaultScreen;
 };
 
@@ -55,9 +60,11 @@ std::optional<ShowOptions> ParseOptions(const QStringList& args, bool render) {
       const std::optional<QSize> size = ParseSize(value);
       if (!size) return std::nullopt;
       options.size = *size;
-    } else if (word == u"--seconds" && !render) {
+    } else if (word == u"--seconds") {
       options.seconds = ParseSeconds(value);
       if (!options.seconds) return std::nullopt;
+    } else if (word == u"--audio" && render) {
+      options.audio = value;
     } else if (word == u"--at" && render) {
       for (const QString& part : value.split(u',')) {
         const std::optional<double> seconds = ParseSeconds(part);
@@ -68,7 +75,7 @@ std::optional<ShowOptions> ParseOptions(const QStringList& args, bool render) {
       return std::nullopt;
     }
   }
-  if (render && options.at_ms.isEmpty()) return std::nullopt;
+  if (render && (options.at_ms.isEmpty() || options.audio.isEmpty() != !options.seconds)) return std::nullopt;
   return options;
 }
 
@@ -95,6 +102,25 @@ class RecordingScreen final : public CanvasWindow {
   QImage shown_;
 };
 
+// START<TAB>END<TAB>song<TAB>N<TAB>PATH or START<TAB>END<TAB>lyric<TAB>N<TAB>TEXT.
+QString MusicEventLine(const MusicEvent& event) {
+  return ShowTimeText(event.start_ms) + u'\t' + ShowTimeText(event.end_ms) + u'\t' +
+         (event.lyric ? u"lyric"_s : u"song"_s) + u'\t' + QString::number(event.song) + u'\t' +
+         EscapeField(event.text);
+}
+
+// The show's sound from its start, as the player hands it to the device.
+bool WriteShowSound(const ShowSettings& settings, const ShowOptions& options) {
+  MusicStream stream(MusicSettingsOf(settings.project), options.seed, PrintError);
+  const qint64 frames = std::llround(*options.seconds * kAudioRate);
+  QString error;
+  if (frames > kLongestWavFrames || !WriteMusicWav(options.audio, stream, frames, &error)) {
+    PrintError(options.audio + u": "_s + (error.isEmpty() ? u"too long for a WAV file"_s : error));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int ShowPlanCommand(const QStringList& args) {
@@ -103,11 +129,25 @@ int ShowPlanCommand(const QStringList& args) {
   const std::unique_ptr<ShowSession> session = OpenSession(*options);
   if (!session) return 1;
   const ShowSettings& settings = session->Settings();
-  QString text;
   const ShowMaterial material = session->FindMaterial(PrintError);
-  for (const ShowEvent& event : PlanShow(settings, material, options->seed, options->seconds)) {
+  const QList<ShowEvent> pictures = PlanShow(settings, material, options->seed, options->seconds);
+  qint64 until_ms = 0;
+  if (options->seconds) {
+    until_ms = std::llround(*options->seconds * 1000);
+  } else {
+    for (const ShowEvent& event : pictures) until_ms = std::max(until_ms, event.end_ms);
+  }
+  const QList<MusicEvent> music = PlanMusic(settings, options->seed, until_ms, PrintError);
+  // By start; at the same time the pictures' events first.
+  QString text;
+  auto next_music = music.cbegin();
+  for (const ShowEvent& event : pictures) {
+    for (; next_music != music.cend() && next_music->start_ms < event.start_ms; ++next_music) {
+      text += MusicEventLine(*next_music) + u'\n';
+    }
     text += ShowEventLine(event, settings) + u'\n';
   }
+  for (; next_music != music.cend(); ++next_music) text += MusicEventLine(*next_music) + u'\n';
   PrintOut(text);
   return 0;
 }
@@ -121,22 +161,30 @@ int ShowRenderCommand(const QStringList& args) {
   }
   const std::unique_ptr<ShowSession> session = OpenSession(*options);
   if (!session) return 1;
-  RecordingScreen screen(options->size);
-  QString error;
-  if (!session->StartGraphics(screen, &error)) {
-    PrintError(options->package + u": "_s + error);
-    return 1;
-  }
+  const ShowSettings& settings = session->Settings();
+  bool written = options->audio.isEmpty() || WriteShowSound(settings, *options);
 
   QList<qint64> times = options->at_ms;
   std::sort(times.begin(), times.end());
   times.erase(std::unique(times.begin(), times.end()), times.end());
-  bool written = true;
+  ShowOverlay* overlay = nullptr;  // the clock's captures see the show through it
   StepShowClock clock(options->seed, times, [&](qsizetype i) {
     const QString path = QDir(options->out).filePath(ShowTimeText(times[i]) + u".png"_s);
-    written = WriteOutputFile(path, EncodePicture(screen.ShownImage(), u"PNG"_s, -1)) && written;
+    const QImage frame = overlay->FrameAt(times[i]).convertToFormat(QImage::Format_RGB32);
+    written = WriteOutputFile(path, EncodePicture(frame, u"PNG"_s, -1)) && written;
   });
-  ShowEngine(session->Settings(), session->FindMaterial(PrintError), options->seed, screen, clock).Run();
+  OfflineMusic music(settings, options->seed, PrintError);
+  LyricTrack lyrics(settings, [&music](qint64 frame) { return music.PlayAt(frame); }, PrintError);
+  RecordingScreen screen(options->size);
+  ShowOverlay shown(screen, settings, clock, &lyrics, QString());
+  overlay = &shown;
+  QString error;
+  if (!session->StartGraphics(shown, &error)) {
+    PrintError(options->package + u": "_s + error);
+    return 1;
+  }
+  clock.SetRefresh([&shown](qint64 now) { return shown.Refresh(now); });
+  ShowEngine(settings, session->FindMaterial(PrintError), options->seed, shown, clock).Run();
   return written ? 0 : 1;
 }
 

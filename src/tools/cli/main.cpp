@@ -89,11 +89,13 @@ const Command kCommands[] = {
     {{QStringLiteral("show"), QStringLiteral("plan")}, "PACKAGE [--seed N] [--seconds S] [--size WxH]",
      "the show's timeline (by default one cycle), one event a line: START<TAB>END<TAB>KIND<TAB>DETAIL\n"
      "      (seconds with three decimals; a slide's detail N<TAB>PATH, a transition's POSITION/VARIANT,\n"
-     "      a headline's EFFECT); --size stands for a screen the package does not name",
+     "      a headline's EFFECT, a song's N<TAB>PATH, a lyric's N<TAB>TEXT with N the song's number);\n"
+     "      --size stands for a screen the package does not name",
      pivlo::cli::ShowPlanCommand, true},
-    {{QStringLiteral("show"), QStringLiteral("render")}, "PACKAGE OUTDIR --at T[,T...] [--size WxH] [--seed N]",
+    {{QStringLiteral("show"), QStringLiteral("render")}, "PACKAGE OUTDIR --at T[,T...] [--size WxH] [--seed N] [--audio OUT.wav --seconds S]",
      "the frame the player presents at each time T for the seed and screen size (1920x1080 by\n"
-     "      default), as OUTDIR/T.png with T in three decimals",
+     "      default), as OUTDIR/T.png with T in three decimals; --audio also writes the first S\n"
+     "      seconds of the show's sound, the samples the player plays, as a 48 kHz stereo WAV",
      pivlo::cli::ShowRenderCommand, true},
 };
 
