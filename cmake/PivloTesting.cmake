@@ -2,6 +2,7 @@
 
 set(PIVLO_TEST_ENVIRONMENT
   QT_QPA_PLATFORM=offscreen
+  SDL_AUDIODRIVER=dummy
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0

@@ -5,6 +5,7 @@
 #include "CliRunner.h"
 #include "PictureFiles.h"
 #include "TestFiles.h"
+#include "ToneFixtures.h"
 #include "XServer.h"
 
 #include <QDeadlineTimer>
@@ -33,14 +34,14 @@ QString Picture(const test::TempFolder& folder, const QString& name, QRgb colour
   return folder.Write(name, test::Encoded(image, "png"));
 }
 
-// A screensaver of two pictures, the first green, built with the command line; `settings`
-// are more of its arguments (--set KEY=VALUE).
-QString BuildShow(const test::TempFolder& folder, const QString& name, const QStringList& settings = {}) {
+// A screensaver of two pictures, the first green, built with the command line; `more`
+// goes to `project create`.
+QString BuildShow(const test::TempFolder& folder, const QString& name, const QStringList& more = {}) {
   const QString project = folder.Path(name + u".aps"_s);
   const test::CliResult created =
       RunCli(QStringList{u"project"_s, u"create"_s, project, u"--picture"_s, Picture(folder, name + u"-1.png"_s, kGreen),
                          u"--picture"_s, Picture(folder, name + u"-2.png"_s, qRgb(0, 0, 200))} +
-             settings);
+             more);
   EXPECT_EQ(created.exit_code, 0) << created.err.toStdString();
   const QString output = folder.Path(name + u".scr"_s);
   const test::CliResult built = RunCli({u"build"_s, project, output});
@@ -227,6 +228,44 @@ TEST_F(PlayerRunTest, ExportsItsFilesForAScriptWithTheExitCodeOfTheOutcome) {
   }
   EXPECT_EQ(test::ReadWholeFile(folder.Path(u"out/shared-1 (2).png"_s)),
             test::ReadWholeFile(folder.Path(u"shared-1.png"_s)));
+}
+
+// The sound device gets the music from the show's first frame, each song's own samples
+// end to end; muted, it is not opened; without one the show plays on, saying so once.
+TEST_F(PlayerRunTest, PlaysItsMusicOnTheSoundDeviceOrSilentlyWithoutOne) {
+  test::TempFolder folder;
+  const QStringList songs{u"--song"_s, folder.Write(u"one.wav"_s, test::ToneWav(1, 12000)), u"--duration"_s, u"0.25"_s,
+                          u"--song"_s, folder.Write(u"two.wav"_s, test::ToneWav(2, 7000)), u"--duration"_s, u"0.15"_s};
+  const QString show = BuildShow(folder, u"songs"_s, songs);
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(u"SDL_AUDIODRIVER"_s, u"disk"_s);
+  environment.insert(u"SDL_DISKAUDIOFILE"_s, folder.Path(u"heard.raw"_s));
+  Ended ended = PlayThenTerminate(show, {u"--window"_s}, 2000, environment);
+  EXPECT_TRUE(ended.ended);
+  EXPECT_EQ(ended.exit_code, 0);
+  EXPECT_EQ(OwnLines(ended.err, show), QStringList());
+  const QByteArray heard = test::ReadWholeFile(folder.Path(u"heard.raw"_s));
+  ASSERT_GT(heard.size(), 2 * 19000 * 4) << "two rounds of the songs in two seconds";
+  QByteArray expected;
+  while (expected.size() < heard.size()) expected += test::ToneFrames(1, 12000) + test::ToneFrames(2, 7000);
+  // SDL gives the device silence until it is first unpaused: at most its one buffer.
+  qsizetype silence = 0;
+  while (silence <= 1024 * 4 && heard.mid(silence) != expected.left(heard.size() - silence)) silence += 4;
+  EXPECT_LE(silence, 1024 * 4) << "the songs' samples are not what was heard";
+  EXPECT_EQ(heard.left(silence), QByteArray(silence, 0));
+
+  const QString muted = BuildShow(folder, u"muted"_s, songs + QStringList{u"--set"_s, u"MuteSound=true"_s});
+  environment.insert(u"SDL_DISKAUDIOFILE"_s, folder.Path(u"muted.raw"_s));
+  EXPECT_EQ(PlayThenTerminate(muted, {u"--window"_s}, 1000, environment).exit_code, 0);
+  EXPECT_FALSE(QFile::exists(folder.Path(u"muted.raw"_s)));
+
+  environment.insert(u"SDL_AUDIODRIVER"_s, u"no-such-driver"_s);
+  ended = PlayThenTerminate(show, {u"--window"_s}, 1500, environment);
+  EXPECT_EQ(ended.exit_code, 0);
+  const QStringList lines = OwnLines(ended.err, show);
+  ASSERT_EQ(lines.size(), 1) << ended.err.toStdString();
+  EXPECT_TRUE(lines[0].contains(u"no audio device ("_s) && lines[0].endsWith(u"the show plays silently"_s))
+      << lines[0].toStdString();
 }
 
 // What an XScreenSaver daemon does: it makes the window, starts the hack with --root and
