@@ -22,6 +22,7 @@ class Silent : public Prompter, public ShellServices {
   QString GetSaveFileName(const FileDialogOptions&) override { return {}; }
   QString ChooseFolder(const QString&, const QString&) override { return {}; }
   std::optional<quint32> ChooseColor(quint32) override { return std::nullopt; }
+  std::optional<QString> AskPassword(const QString&, const QString&) override { return std::nullopt; }
   bool OpenWithDefaultAction(const QString&) override { return true; }
   void ShowInFolder(const QString&) override {}
   bool StartProgram(const QString&, const QStringList&, QString*) override { return true; }

@@ -27,6 +27,7 @@ class SilentPrompter : public Prompter {
   QString GetSaveFileName(const FileDialogOptions&) override { return {}; }
   QString ChooseFolder(const QString&, const QString&) override { return {}; }
   std::optional<quint32> ChooseColor(quint32) override { return std::nullopt; }
+  std::optional<QString> AskPassword(const QString&, const QString&) override { return std::nullopt; }
 };
 
 void BM_EditorStartToShownWindow(benchmark::State& state) {

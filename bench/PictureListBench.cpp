@@ -34,6 +34,7 @@ class NoPrompter : public pivlo::Prompter {
   QString GetSaveFileName(const pivlo::FileDialogOptions&) override { return {}; }
   QString ChooseFolder(const QString&, const QString&) override { return {}; }
   std::optional<quint32> ChooseColor(quint32) override { return std::nullopt; }
+  std::optional<QString> AskPassword(const QString&, const QString&) override { return std::nullopt; }
 };
 
 // The peak resident memory counts from here on (Linux; elsewhere it counts from the start).

@@ -43,6 +43,11 @@ std::optional<quint32> ScriptedPrompter::ChooseColor(quint32) {
   return Next(color_results, "colour dialog", std::optional<quint32>());
 }
 
+std::optional<QString> ScriptedPrompter::AskPassword(const QString&, const QString& label) {
+  password_labels.append(label);
+  return Next(password_results, "password question", std::optional<QString>());
+}
+
 QStringList ScriptedPrompter::MessageTexts() const {
   QStringList texts;
   for (const Message& message : messages) texts << message.text;

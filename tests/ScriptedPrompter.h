@@ -23,9 +23,11 @@ class ScriptedPrompter : public Prompter {
   QQueue<QString> save_results;
   QQueue<QString> folder_results;
   QQueue<std::optional<quint32>> color_results;
+  QQueue<std::optional<QString>> password_results;
 
   QList<Message> messages;
   QList<FileDialogOptions> dialogs;  // every file or folder dialog, in order
+  QStringList password_labels;       // every password question, in order
 
   MessageAnswer ShowMessage(const QString& text, MessageIcon icon, MessageButtons buttons,
                             const QString& title) override;
@@ -33,6 +35,7 @@ class ScriptedPrompter : public Prompter {
   QString GetSaveFileName(const FileDialogOptions& options) override;
   QString ChooseFolder(const QString& title, const QString& start_folder) override;
   std::optional<quint32> ChooseColor(quint32 initial) override;
+  std::optional<QString> AskPassword(const QString& title, const QString& label) override;
 
   QStringList MessageTexts() const;
 };

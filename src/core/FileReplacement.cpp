@@ -22,15 +22,14 @@ using namespace Qt::Literals::StringLiterals;
 
 constexpr qsizetype kWriteChunk = 2 * 1024 * 1024;  // longer writes let window events run between chunks
 
-// Flushing to the file system is not enough: a full disk may only show at the sync.
+}  // namespace
+
 QString SyncToDisk(QFileDevice& file) {
 #ifdef Q_OS_UNIX
   if (::fsync(file.handle()) != 0) return QString::fromStdString(std::generic_category().message(errno));
 #endif
   return {};
 }
-
-}  // namespace
 
 FileReplacement::FileReplacement(const QString& path) : file_(path) {}
 

@@ -37,6 +37,10 @@ bool ReplaceFileContents(const QString& path, QByteArrayView bytes, QString* err
 // `error` says why.
 bool CopyFileContents(const QString& from, const QString& to, QString* error);
 
+// Flushing to the file system is not enough: a full disk may only show at the sync. The
+// system's reason when the open file cannot be synced; empty when it is.
+QString SyncToDisk(QFileDevice& file);
+
 // Syncs a finished file to disk, then renames it over `to`: the step that makes a file
 // assembled under a name of its own the real one. On failure `error` says why.
 bool CommitAssembledFile(const QString& from, const QString& to, QString* error);

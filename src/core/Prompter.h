@@ -62,6 +62,8 @@ class Prompter {
   virtual QString ChooseFolder(const QString& title, const QString& start_folder) = 0;
   // The chosen colour as 0x00BBGGRR; nothing when cancelled.
   virtual std::optional<quint32> ChooseColor(quint32 initial) = 0;
+  // The text typed in a field that hides it; nothing when cancelled.
+  virtual std::optional<QString> AskPassword(const QString& title, const QString& label) = 0;
 };
 
 }  // namespace pivlo

@@ -31,8 +31,7 @@ bool SameTitle(const QString& a, const QString& b) {
 }
 
 bool IsDroppableSong(const QString& path) {
-  static const QStringList kTypes = {u"MP3"_s, u"WAV"_s, u"MID"_s, u"WMA"_s};
-  return path.size() > 4 && path.at(path.size() - 4) == u'.' && kTypes.contains(FileTypeOfPath(path));
+  return path.size() > 4 && path.at(path.size() - 4) == u'.' && IsSongFileType(FileTypeOfPath(path));
 }
 
 FileDialogOptions SongDialog(const QString& start_folder) {
@@ -46,6 +45,11 @@ FileDialogOptions SongDialog(const QString& start_folder) {
 }
 
 }  // namespace
+
+bool IsSongFileType(const QString& type) {
+  static const QStringList kTypes = {u"MP3"_s, u"WAV"_s, u"MID"_s, u"WMA"_s};
+  return kTypes.contains(type);
+}
 
 void MeasureSongsOnRead(ProjectModel& model) {
   model.measure_song = [](const QString& path) { return MeasureSong(path, 0); };

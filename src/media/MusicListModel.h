@@ -10,6 +10,10 @@
 
 namespace pivlo {
 
+// Whether a file type (the last three letters of a path, upper-cased) is one of the four
+// song formats.
+bool IsSongFileType(const QString& type);
+
 // Lets the project reader measure the songs stored without a duration, as the music list
 // measures them. The music list installs it; so does anything else that reads projects.
 void MeasureSongsOnRead(ProjectModel& model);

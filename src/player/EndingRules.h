@@ -22,6 +22,8 @@ class EndingRules {
   bool EndsOnButton() const { return !show_cursor_; }
   // `global` is the pointer's screen position; the first one seen is where it rests.
   bool EndsOnMove(QPoint global);
+  // After the viewer has used the mouse elsewhere (a dialog), it rests where it is next seen.
+  void ForgetRest() { rest_.reset(); }
 
  private:
   bool show_cursor_;

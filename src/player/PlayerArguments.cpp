@@ -42,7 +42,11 @@ std::optional<quint32> ParseWindowId(const QString& text) {
 ParsedArguments ParsePlayerArguments(const QStringList& args, const QString& xscreensaver_window) {
   const auto fail = [](const QString& why) { return ParsedArguments{std::nullopt, why, false}; };
   const auto misplaced = [](const QString& why) { return ParsedArguments{std::nullopt, why, true}; };
-  if (args.contains(u"--help"_s) || args.contains(u"-h"_s)) return {PlayerOptions{PlayerMode::kHelp, {}, 0}, {}, false};
+  if (args.contains(u"--help"_s) || args.contains(u"-h"_s)) {
+    PlayerOptions help;
+    help.mode = PlayerMode::kHelp;
+    return {help, {}, false};
+  }
 
   PlayerOptions options;
   std::optional<PlayerMode> mode;
@@ -80,6 +84,18 @@ ParsedArguments ParsePlayerArguments(const QStringList& args, const QString& xsc
       if (!set_mode(PlayerMode::kX11Window)) return misplaced(u"more than one mode: "_s + args[i]);
       continue;
     }
+    if (word == u"--export") {
+      const std::optional<QString> folder = value();
+      if (!folder || folder->isEmpty()) return fail(u"--export needs the folder to copy the show's files into"_s);
+      options.export_folder = *folder;
+      if (!set_mode(PlayerMode::kExport)) return misplaced(u"more than one mode: "_s + args[i]);
+      continue;
+    }
+    if (word == u"--password") {
+      options.export_password = value();
+      if (!options.export_password) return fail(u"--password needs the export password"_s);
+      continue;
+    }
     if (inline_value) return misplaced(u"unknown option: "_s + args[i]);
 
     std::optional<PlayerMode> named;
@@ -94,6 +110,9 @@ ParsedArguments ParsePlayerArguments(const QStringList& args, const QString& xsc
 
   if (mode == PlayerMode::kInspect && args.size() != 1) return misplaced(u"--inspect takes no other option"_s);
   if (mode && !IsPlaying(*mode) && options.seed) return misplaced(u"--seed applies only to playing the show"_s);
+  if (mode != PlayerMode::kExport && options.export_password) {
+    return misplaced(u"--password applies only to --export"_s);
+  }
 
   // The daemon names the window to draw into; run with --root, or with nothing at all,
   // that is the window meant.
@@ -117,10 +136,15 @@ Plays the screensaver this program carries.
   --root                       on the X11 root window, or in $XSCREENSAVER_WINDOW when set
   /c                           the screensaver's name, author and rights
   --inspect                    what this program carries, each resource with its checksum
+  --export DIR [--password PW] copies the show's pictures, songs and lyric files into the
+                               folder DIR without playing it, when the screensaver allows
+                               it (exit 0 all copied, 1 not allowed or a file failed,
+                               3 wrong or missing password)
   --seed N                     the same random choices every time (N from 0 to 4294967295)
   --help                       this list
 Any key or mouse button ends the show, and so does moving the mouse unless the screensaver
-says otherwise; in another program's window the show runs until that window goes.
+says otherwise; where the screensaver allows export, E copies its files instead. In another
+program's window the show runs until that window goes.
 )"_s;
 }
 

@@ -19,6 +19,7 @@ enum class PlayerMode {
   kRoot,        // on the X11 root window
   kAbout,       // the screensaver's name, author and rights in a dialog
   kInspect,     // what the program carries, printed
+  kExport,      // the show's files copied into export_folder, nothing shown or asked
   kHelp,
 };
 
@@ -26,6 +27,8 @@ struct PlayerOptions {
   PlayerMode mode = PlayerMode::kFullScreen;
   std::optional<quint32> seed;
   quint32 window_id = 0;
+  QString export_folder;
+  std::optional<QString> export_password;  // as given, even empty
 
   friend bool operator==(const PlayerOptions&, const PlayerOptions&) = default;
 };

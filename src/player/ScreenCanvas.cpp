@@ -53,8 +53,14 @@ std::unique_ptr<ScreenCanvas> ScreenCanvas::Windowed(EndingRules rules, std::fun
 ShowWindow& ScreenCanvas::AddWindow(QScreen* screen) {
   windows_.push_back(std::make_unique<ShowWindow>(rules_, end_, screen));
   ShowWindow& window = *windows_.back();
+  if (export_) window.SetExportKey(export_);
   window.ShowFrame(frame_);
   return window;
+}
+
+void ScreenCanvas::SetExportKey(std::function<void(QWindow&)> run) {
+  export_ = std::move(run);
+  for (const auto& window : windows_) window->SetExportKey(export_);
 }
 
 void ScreenCanvas::ShowOn(QScreen* screen) {

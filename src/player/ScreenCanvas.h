@@ -34,6 +34,8 @@ class ScreenCanvas final : public QObject, public CanvasWindow {
   QSize InnerSize() const override { return size_; }
   void PresentFrame(const QImage& frame) override;
   QImage ShownImage() const override { return frame_; }
+  // The E key of every window, those of monitors plugged in later too (ShowWindow::SetExportKey).
+  void SetExportKey(std::function<void(QWindow&)> run);
 
  private:
   ScreenCanvas(EndingRules rules, std::function<void()> end, QSize size);
@@ -43,6 +45,7 @@ class ScreenCanvas final : public QObject, public CanvasWindow {
 
   EndingRules rules_;  // one for all windows: the mouse rests where any of them first saw it
   std::function<void()> end_;
+  std::function<void(QWindow&)> export_;
   QSize size_;
   bool hide_cursor_ = false;
   QImage frame_;

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWheelEvent>
 
 namespace pivlo {
@@ -50,7 +51,21 @@ bool ShowWindow::event(QEvent* event) {
   return QWindow::event(event);
 }
 
-void ShowWindow::keyPressEvent(QKeyEvent*) {
+void ShowWindow::keyPressEvent(QKeyEvent* event) {
+  if (export_ && event->key() == Qt::Key_E) {
+    // A held key repeats; one export is enough, and none starts inside another.
+    if (event->isAutoRepeat() || exporting_) return;
+    exporting_ = true;
+    // The window may go meanwhile (its monitor unplugged): run a copy, then look.
+    const std::function<void(QWindow&)> run = export_;
+    const QPointer<ShowWindow> alive(this);
+    run(*this);
+    if (!alive) return;
+    exporting_ = false;
+    rules_.ForgetRest();
+    requestActivate();  // keys end the show again once the dialogs are gone
+    return;
+  }
   if (rules_.EndsOnKey()) end_();
 }
 

@@ -25,6 +25,9 @@ class ShowWindow final : public QWindow {
 
   // Shows the frame at once (the image is shared, not copied).
   void ShowFrame(const QImage& frame);
+  // Once set, the E key runs `run` with this window (the export, its dialogs over it)
+  // instead of ending the show; afterwards the mouse rests where it is next seen.
+  void SetExportKey(std::function<void(QWindow&)> run) { export_ = std::move(run); }
 
  protected:
   void exposeEvent(QExposeEvent* event) override;
@@ -40,6 +43,8 @@ class ShowWindow final : public QWindow {
 
   EndingRules& rules_;
   std::function<void()> end_;
+  std::function<void(QWindow&)> export_;
+  bool exporting_ = false;
   QBackingStore store_;
   QImage frame_;
 };

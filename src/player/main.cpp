@@ -7,9 +7,11 @@
 #include "cli/CliOutput.h"
 #include "cli/PackageReport.h"
 #include "player/AboutDialog.h"
+#include "player/ExportCommand.h"
 #include "player/PlayerArguments.h"
 #include "player/PlayerShow.h"
 #include "show/ShowSession.h"
+#include "show/ShowSettings.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -57,6 +59,22 @@ int About(int& argc, char** argv) {
   return 0;
 }
 
+// Copies the show's files for a script; no display is needed.
+int Export(int& argc, char** argv, const PlayerOptions& options) {
+  QCoreApplication app(argc, argv);
+  QString error;
+  const std::optional<ScreensaverPackage> package =
+      ScreensaverPackage::Open(QCoreApplication::applicationFilePath(), &error);
+  // The export reads no sizes: any screen will do.
+  const std::optional<ShowSettings> show =
+      package ? ReadShowSettings(package->Settings(), QSize(1920, 1080), &error) : std::nullopt;
+  if (!show) {
+    cli::PrintError(u"this program carries no show: "_s + error);
+    return 1;
+  }
+  return ExportForScript(*show, options.export_folder, options.export_password, cli::PrintError);
+}
+
 }  // namespace
 }  // namespace pivlo
 
@@ -78,6 +96,7 @@ int main(int argc, char** argv) {
     case PlayerMode::kHelp: cli::PrintOut(PlayerUsage(program)); return 0;
     case PlayerMode::kInspect: return Inspect(argc, argv);
     case PlayerMode::kAbout: return About(argc, argv);
+    case PlayerMode::kExport: return Export(argc, argv, *options);
     case PlayerMode::kFullScreen:
     case PlayerMode::kWindow: return PlayOnScreens(argc, argv, *options);
     case PlayerMode::kX11Window:

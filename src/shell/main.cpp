@@ -2,7 +2,7 @@
 
 #include "core/SingleInstance.h"
 #include "shell/FrmMain.h"
-#include "shell/ShellPrompter.h"
+#include "widgets/ShellPrompter.h"
 
 #include <QApplication>
 

@@ -24,6 +24,7 @@ class SilentPrompter : public pivlo::Prompter {
   QString GetSaveFileName(const pivlo::FileDialogOptions&) override { return {}; }
   QString ChooseFolder(const QString&, const QString&) override { return {}; }
   std::optional<quint32> ChooseColor(quint32) override { return std::nullopt; }
+  std::optional<QString> AskPassword(const QString&, const QString&) override { return std::nullopt; }
 };
 
 void WriteFile(const QString& path, QByteArrayView bytes) {

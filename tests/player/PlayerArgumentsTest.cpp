@@ -18,7 +18,18 @@ struct Case {
 };
 
 PlayerOptions Mode(PlayerMode mode, std::optional<quint32> seed = std::nullopt, quint32 window = 0) {
-  return PlayerOptions{mode, seed, window};
+  PlayerOptions options;
+  options.mode = mode;
+  options.seed = seed;
+  options.window_id = window;
+  return options;
+}
+
+PlayerOptions Export(const QString& folder, std::optional<QString> password = std::nullopt) {
+  PlayerOptions options = Mode(PlayerMode::kExport);
+  options.export_folder = folder;
+  options.export_password = std::move(password);
+  return options;
 }
 
 TEST(PlayerArguments, ModesSeedsAndWindowIds) {
@@ -46,6 +57,12 @@ TEST(PlayerArguments, ModesSeedsAndWindowIds) {
       {{u"/c"_s}, {}, Mode(kAbout)},
       {{u"/c:3344"_s}, {}, Mode(kAbout)},
       {{u"--inspect"_s}, {}, Mode(kInspect)},
+      {{u"--export"_s, u"/tmp/out"_s}, {}, Export(u"/tmp/out"_s)},
+      {{u"--export=相册"_s, u"--password"_s, u"秘密 1"_s}, {}, Export(u"相册"_s, u"秘密 1"_s)},
+      {{u"--password="_s, u"--export"_s, u"out"_s}, {}, Export(u"out"_s, u""_s)},
+      {{u"--password=a=b"_s, u"--export"_s, u"out"_s}, {}, Export(u"out"_s, u"a=b"_s)},
+      // The export copies for a script: the daemon's window means nothing to it.
+      {{u"--export"_s, u"out"_s}, u"0x400007"_s, Export(u"out"_s)},
       {{u"--help"_s}, {}, Mode(kHelp)},
       {{u"--window"_s, u"--bogus"_s, u"-h"_s}, {}, Mode(kHelp)},
   };
@@ -65,6 +82,13 @@ TEST(PlayerArguments, NonsenseIsRefusedWithOneLineAndTheUsageWhereAnOptionIsWron
       {{u"--root"_s, u"--window-id"_s, u"5"_s}, {}, std::nullopt, true},
       {{u"--inspect"_s, u"--window"_s}, {}, std::nullopt, true},
       {{u"/c"_s, u"--seed"_s, u"1"_s}, {}, std::nullopt, true},
+      {{u"--export"_s, u"out"_s, u"--window"_s}, {}, std::nullopt, true},
+      {{u"--export"_s, u"out"_s, u"--seed"_s, u"1"_s}, {}, std::nullopt, true},
+      {{u"--password"_s, u"pw"_s}, {}, std::nullopt, true},
+      {{u"--window"_s, u"--password"_s, u"pw"_s}, {}, std::nullopt, true},
+      {{u"--export"_s}, {}, std::nullopt, false},
+      {{u"--export="_s}, {}, std::nullopt, false},
+      {{u"--export"_s, u"out"_s, u"--password"_s}, {}, std::nullopt, false},
       {{u"--seed"_s}, {}, std::nullopt, false},
       {{u"--seed"_s, u"4294967296"_s}, {}, std::nullopt, false},
       {{u"--seed"_s, u"-1"_s}, {}, std::nullopt, false},

@@ -7,6 +7,7 @@
 #include "player/ShowWindow.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -103,6 +104,36 @@ TEST_F(ShowWindowTest, WithTheCursorShownOnlyKeysEndTheShow) {
   EXPECT_EQ(ends_, 0);
   QTest::keyClick(window.get(), Qt::Key_Escape);
   EXPECT_EQ(ends_, 1);
+}
+
+TEST_F(ShowWindowTest, WithTheExportKeySetEStartsTheExportAndTheMouseRestsAnewAfterIt) {
+  const auto window = Shown(false);
+  QTest::keyClick(window.get(), Qt::Key_E);
+  EXPECT_EQ(ends_, 1);  // unset, E is a key like any other
+
+  int exports = 0;
+  window->SetExportKey([&](QWindow& over) {
+    EXPECT_EQ(&over, window.get());
+    ++exports;
+    QTest::keyClick(window.get(), Qt::Key_E);  // none starts inside another
+  });
+  QTest::mouseMove(window.get(), QPoint(10, 10));
+  QTest::keyClick(window.get(), Qt::Key_E);
+  EXPECT_EQ(exports, 1);
+  QTest::keyPress(window.get(), Qt::Key_E);
+  QKeyEvent held(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, u"e"_s, true);  // a held key repeats
+  QCoreApplication::sendEvent(window.get(), &held);
+  QTest::keyRelease(window.get(), Qt::Key_E);
+  EXPECT_EQ(exports, 2);
+  EXPECT_EQ(ends_, 1);
+
+  // The viewer used the mouse in the dialogs: where it is seen next is where it rests.
+  QTest::mouseMove(window.get(), QPoint(300, 170));
+  EXPECT_EQ(ends_, 1);
+  QTest::mouseMove(window.get(), QPoint(250, 170));
+  EXPECT_EQ(ends_, 2);
+  QTest::keyClick(window.get(), Qt::Key_Space);
+  EXPECT_EQ(ends_, 3);
 }
 
 TEST(FitFrame, KeepsTheFramesShapeCentredInTheWindow) {

@@ -9,6 +9,7 @@
 #include "XServer.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
@@ -181,6 +182,52 @@ TEST_F(PlayerRunTest, RefusesWhatItCannotPlayWithItsReasonAndExitCode) {
   for (const char* mode : {"--fullscreen", "--window", "--window-id ID", "--root", "/c", "--seed N", "--inspect"}) {
     EXPECT_TRUE(help.out.contains(mode)) << mode;
   }
+}
+
+TEST_F(PlayerRunTest, ExportsItsFilesForAScriptWithTheExitCodeOfTheOutcome) {
+  test::TempFolder folder;
+  const QString show =
+      BuildShow(folder, u"shared"_s, {u"--set"_s, u"EnableExport=true"_s, u"--set"_s, u"ExportPassword=pw 1"_s});
+  const QString out = folder.Path(u"out"_s);
+  ASSERT_TRUE(QDir().mkdir(out));
+  struct Case {
+    QString program;
+    QStringList args;
+    int exit_code;
+    QString says;  // in the one line said; empty: nothing
+    QStringList in_folder;
+  };
+  const QStringList both{u"shared-1.png"_s, u"shared-2.png"_s};
+  const Case cases[] = {
+      {show, {u"--export"_s, out, u"--password"_s, u"pw"_s}, 3, u"the export password is wrong"_s, {}},
+      {show, {u"--export"_s, out}, 3, u"needs its password"_s, {}},
+      {*show_, {u"--export"_s, out}, 1, u"does not allow"_s, {}},
+      {show, {u"--export"_s, folder.Path(u"none"_s), u"--password=pw 1"_s}, 1, u"none: no such folder"_s, {}},
+      {show, {u"--export"_s, out, u"--password"_s, u"pw 1"_s}, 0, {}, both},
+      // Again: nothing there is replaced.
+      {show, {u"--export"_s, out, u"--password"_s, u"pw 1"_s}, 0, {},
+       {u"shared-1 (2).png"_s, u"shared-1.png"_s, u"shared-2 (2).png"_s, u"shared-2.png"_s}},
+  };
+  for (const Case& c : cases) {
+    const std::string name = c.args.join(u' ').toStdString();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& display : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s}) environment.remove(display);
+    QProcess process;
+    process.setProcessEnvironment(environment);  // no display needed
+    process.start(c.program, c.args);
+    ASSERT_TRUE(process.waitForFinished(30000)) << name;
+    EXPECT_EQ(process.exitCode(), c.exit_code) << name;
+    const QStringList lines = OwnLines(QString::fromUtf8(process.readAllStandardError()), c.program);
+    if (c.says.isEmpty()) {
+      EXPECT_EQ(lines, QStringList()) << name;
+    } else {
+      ASSERT_EQ(lines.size(), 1) << name;
+      EXPECT_TRUE(lines[0].contains(c.says)) << name << ": " << lines[0].toStdString();
+    }
+    EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name), c.in_folder) << name;
+  }
+  EXPECT_EQ(test::ReadWholeFile(folder.Path(u"out/shared-1 (2).png"_s)),
+            test::ReadWholeFile(folder.Path(u"shared-1.png"_s)));
 }
 
 // The sound device gets the music from the show's first frame, each song's own samples

@@ -1,13 +1,5 @@
-#include "shell/ShellPrompter.h"
 #include "shell/ToolTipClock.h"
 #include "shell/WindowScaling.h"
-
-#include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -112,45 +104,6 @@ TEST(ToolTipClockTest, LeavingForTheBackgroundEndsTheHover) {
   EXPECT_EQ(clock.Tick(true), ToolTipClock::Action::None);
   clock.Hover(QString(), true);  // controls without a tip start no hover
   EXPECT_FALSE(clock.HoverActive());
-}
-
-TEST(ShellPrompterTest, ABareCarriageReturnBreaksTheLine) {
-  EXPECT_EQ(MessageBoxText(QStringLiteral("a\rb\r\nc")), QStringLiteral("a\nb\nc"));
-}
-
-TEST(ShellPrompterTest, FileFiltersMatchWithoutRegardToCase) {
-  const QStringList filters = DialogNameFilters(
-      {FileFilter{QStringLiteral("所有支持的图片格式"), QStringLiteral("*.Bmp;*.Jpg")}});
-  ASSERT_EQ(filters.size(), 1);
-  EXPECT_TRUE(filters.first().startsWith(QStringLiteral("所有支持的图片格式 (")));
-  const QString inner = filters.first().section(u'(', 1).chopped(1);
-  const QStringList patterns = inner.split(u' ');
-  ASSERT_EQ(patterns.size(), 2);
-  const QRegularExpression jpg(QRegularExpression::wildcardToRegularExpression(patterns.at(1)));
-  for (const QString& name : {QStringLiteral("a.jpg"), QStringLiteral("B.JPG"), QStringLiteral("c.Jpg")}) {
-    EXPECT_TRUE(jpg.match(name).hasMatch()) << name.toStdString();
-  }
-  EXPECT_FALSE(jpg.match(QStringLiteral("d.jpeg")).hasMatch());
-}
-
-TEST(ShellPrompterTest, ASaveDialogAddsTheDefaultSuffixToANameTypedWithoutOne) {
-  QTemporaryDir folder;
-  FileDialogOptions options;
-  options.title = QStringLiteral("选择保存屏幕保护的位置");
-  options.start_folder = folder.path();
-  options.default_suffix = QStringLiteral("exe");
-  const std::pair<QString, QString> cases[] = {{QStringLiteral("我的屏幕保护"), QStringLiteral("我的屏幕保护.exe")},
-                                               {QStringLiteral("show.scr"), QStringLiteral("show.scr")}};
-  for (const auto& [typed, expected] : cases) {
-    QTimer::singleShot(0, [typed = typed] {
-      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
-      static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept takes the typed name
-    });
-    ShellPrompter prompter;
-    EXPECT_EQ(prompter.GetSaveFileName(options).toStdString(), QDir(folder.path()).filePath(expected).toStdString());
-  }
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ class StderrPrompter : public Prompter {
   QString GetSaveFileName(const FileDialogOptions&) override { return save_path; }
   QString ChooseFolder(const QString&, const QString&) override { return {}; }
   std::optional<quint32> ChooseColor(quint32) override { return std::nullopt; }
+  std::optional<QString> AskPassword(const QString&, const QString&) override { return std::nullopt; }
 };
 
 // Replaces the file at `path` with the bytes once they are all written; on failure says so

@@ -1,10 +1,12 @@
-#include "shell/ShellPrompter.h"
+#include "widgets/ShellPrompter.h"
 
 #include "render/basTextStyles.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -90,10 +92,21 @@ QString DefaultMessageTitle() {
   return QCoreApplication::applicationName();
 }
 
+void KeepAbove(QWidget& dialog, QWindow* window) {
+  if (window == nullptr) return;
+  dialog.winId();  // makes the native window, whose handle takes the transient parent
+  if (QWindow* handle = dialog.windowHandle()) handle->setTransientParent(window);
+}
+
+void ShellPrompter::Attach(QWidget& dialog) const {
+  if (!owner_) KeepAbove(dialog, owner_window_);
+}
+
 MessageAnswer ShellPrompter::ShowMessage(const QString& text, MessageIcon icon, MessageButtons buttons,
                                          const QString& title) {
   QMessageBox box(BoxIcon(icon), title.isEmpty() ? DefaultMessageTitle() : title, MessageBoxText(text),
                   BoxButtons(buttons), owner_);
+  Attach(box);
   return AnswerOf(box.exec());
 }
 
@@ -102,6 +115,7 @@ QStringList ShellPrompter::GetOpenFileNames(const FileDialogOptions& options) {
   PrepareFileDialog(dialog, options);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(options.multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  Attach(dialog);
   if (dialog.exec() != QDialog::Accepted) return {};
   return dialog.selectedFiles();
 }
@@ -114,18 +128,36 @@ QString ShellPrompter::GetSaveFileName(const FileDialogOptions& options) {
   // The callers ask before replacing a file, in their own words.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (!options.file_name.isEmpty()) dialog.selectFile(options.file_name);
+  Attach(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first();
 }
 
 QString ShellPrompter::ChooseFolder(const QString& title, const QString& start_folder) {
-  return QFileDialog::getExistingDirectory(owner_, title, start_folder);
+  QFileDialog dialog(owner_, title, start_folder);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  Attach(dialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
 }
 
 std::optional<quint32> ShellPrompter::ChooseColor(quint32 initial) {
-  const QColor chosen = QColorDialog::getColor(QColor::fromRgb(StoredColorToArgb(Colour(initial), 255)), owner_);
-  if (!chosen.isValid()) return std::nullopt;
+  QColorDialog dialog(QColor::fromRgb(StoredColorToArgb(Colour(initial), 255)), owner_);
+  Attach(dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QColor chosen = dialog.selectedColor();
   return quint32(Rgb(chosen.red(), chosen.green(), chosen.blue()));
+}
+
+std::optional<QString> ShellPrompter::AskPassword(const QString& title, const QString& label) {
+  QInputDialog dialog(owner_);
+  dialog.setWindowTitle(title.isEmpty() ? DefaultMessageTitle() : title);
+  dialog.setLabelText(label);
+  dialog.setTextEchoMode(QLineEdit::Password);
+  Attach(dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue();
 }
 
 }  // namespace pivlo

@@ -6,14 +6,18 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <QWindow>
 
 namespace pivlo {
 
-// The editor's questions as real dialogs: message boxes, file and folder dialogs and the
-// colour dialog, owned by the main window.
+// The questions as real dialogs: message boxes, file and folder dialogs, the colour
+// dialog and the password field. The editor's are owned by its main window; the player's
+// stay above the show's window, which is no widget.
 class ShellPrompter : public Prompter {
  public:
   void SetOwner(QWidget* owner) { owner_ = owner; }
+  // Used when no owner widget is set.
+  void SetOwnerWindow(QWindow* window) { owner_window_ = window; }
 
   MessageAnswer ShowMessage(const QString& text, MessageIcon icon, MessageButtons buttons,
                             const QString& title) override;
@@ -21,10 +25,19 @@ class ShellPrompter : public Prompter {
   QString GetSaveFileName(const FileDialogOptions& options) override;
   QString ChooseFolder(const QString& title, const QString& start_folder) override;
   std::optional<quint32> ChooseColor(quint32 initial) override;
+  std::optional<QString> AskPassword(const QString& title, const QString& label) override;
 
  private:
+  // Gives a parentless dialog the owner window, so that it opens above it.
+  void Attach(QWidget& dialog) const;
+
   QPointer<QWidget> owner_;
+  QPointer<QWindow> owner_window_;
 };
+
+// Makes the top-level widget a transient of `window` (nothing when that is null): window
+// managers keep it above the window, full screen or not.
+void KeepAbove(QWidget& dialog, QWindow* window);
 
 // A message text as a message box shows it: CR LF and a bare CR each break the line.
 QString MessageBoxText(const QString& text);
