@@ -3,15 +3,18 @@
 #include "audio/AudioOutput.h"
 #include "audio/MusicStream.h"
 #include "cli/CliOutput.h"
+#include "player/ExportDuringShow.h"
 #include "player/ScreenCanvas.h"
 #include "player/ScreenSaverInhibitor.h"
 #include "player/StopSignals.h"
 #include "player/X11WindowCanvas.h"
 #include "show/ShowEngine.h"
+#include "show/ShowExport.h"
 #include "show/ShowMusic.h"
 #include "show/ShowOverlay.h"
 #include "show/ShowSession.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QGuiApplication>
@@ -61,7 +64,8 @@ class FirstFrameNotice final : public CanvasWindow {
 
 // What a mode plays besides the pictures.
 struct ShowExtras {
-  bool sound = false;  // the music, and its lyrics
+  bool sound = false;        // the music, and its lyrics
+  bool export_hint = false;  // the export key's hint at the start
 };
 
 // The show's music, when it has any to play.
@@ -85,7 +89,8 @@ int Play(ShowSession& session, CanvasWindow& canvas, RealTimeShowClock& clock, q
   const ShowSettings& settings = session.Settings();
   const std::unique_ptr<MusicStream> music = extras.sound ? OpenMusic(settings, seed) : nullptr;
   LyricTrack lyrics(settings, [&music](qint64 frame) { return music->PlayAt(frame); }, cli::PrintError);
-  ShowOverlay overlay(canvas, settings, clock, music ? &lyrics : nullptr, QString());
+  ShowOverlay overlay(canvas, settings, clock, music ? &lyrics : nullptr,
+                      extras.export_hint ? ExportHintText() : QString());
   QString error;
   if (!session.StartGraphics(overlay, &error)) {
     cli::PrintError(u"the show cannot start: "_s + error);
@@ -114,25 +119,40 @@ bool CheckDisplay() {
 
 int PlayOnScreens(int& argc, char** argv, const PlayerOptions& options) {
   if (!CheckDisplay()) return 1;
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);  // the export asks in dialogs
   const quint32 seed = Seed(options);
   RealTimeShowClock clock(seed);
-  const auto stop = [&clock] { clock.RequestStop(); };
+  // An export's dialogs open when the show is ended close as cancelled.
+  const auto stop = [&clock] {
+    clock.RequestStop();
+    QApplication::closeAllWindows();
+  };
   const StopSignals signals(stop);
 
   std::unique_ptr<FirstFrameNotice> canvas;  // outlives the session, whose device draws on it
   const std::unique_ptr<ShowSession> session = OpenSession(ScreenCanvas::PrimaryScreenSize());
   if (!session) return 1;
-  const ProjectSettings& settings = session->Settings().project.settings;
+  const ShowSettings& show = session->Settings();
+  const ProjectSettings& settings = show.project.settings;
   EndingRules rules(settings.show_cursor, settings.ignore_mouse_move);
   const QString& name = settings.info[kInfoName];
-  if (options.mode == PlayerMode::kWindow) {
-    canvas = std::make_unique<FirstFrameNotice>(ScreenCanvas::Windowed(std::move(rules), stop, name));
-    return Play(*session, *canvas, clock, seed, {.sound = true});
+  const bool windowed = options.mode == PlayerMode::kWindow;
+  std::unique_ptr<ScreenCanvas> screens =
+      windowed ? ScreenCanvas::Windowed(std::move(rules), stop, name)
+               : ScreenCanvas::FullScreen(std::move(rules), stop, !settings.show_cursor);
+  if (settings.enable_export) {
+    screens->SetExportKey([&clock, &show](QWindow& window) {
+      // The show and its music stand still while the viewer answers.
+      clock.SetPaused(true);
+      ExportDuringShow(show, &window);
+      clock.SetPaused(false);
+    });
   }
-  canvas = std::make_unique<FirstFrameNotice>(ScreenCanvas::FullScreen(std::move(rules), stop, !settings.show_cursor));
+  canvas = std::make_unique<FirstFrameNotice>(std::move(screens));
+  const ShowExtras extras{.sound = true, .export_hint = settings.enable_export};
+  if (windowed) return Play(*session, *canvas, clock, seed, extras);
   const ScreenSaverInhibitor inhibitor(name, Texts::tr("正在播放屏幕保护"));
-  return Play(*session, *canvas, clock, seed, {.sound = true});
+  return Play(*session, *canvas, clock, seed, extras);
 }
 
 int PlayInX11Window(int& argc, char** argv, const PlayerOptions& options) {
