@@ -9,22 +9,17 @@
 #include <QPainter>
 
 namespace pivlo {
-namespace {
-
-// The box a slide is composed in: opaque, black until something is drawn.
-QImage ClearedBox(QSize size) {
+QImage NewWorkingPicture(QSize size) {
   if (!WithinPixelLimit(size)) return {};
   QImage box(size, QImage::Format_RGB32);
   if (!box.isNull()) box.fill(Qt::black);
   return box;
 }
 
-}  // namespace
-
-void DrawBackground(QImage& box, const ProjectSettings& settings) {
+void DrawBackground(QImage& box, const ProjectSettings& settings, const PicturePainter& paint) {
   if (box.isNull()) return;
   if (settings.background_kind == u"3" && IsPathSet(settings.background_picture)) {
-    PaintPictureByType(box, settings.background_picture, settings.background_draw_scale, QPoint());
+    paint(box, settings.background_picture, settings.background_draw_scale, QPoint(), ClockRandomUnit());
     return;
   }
   const bool gradient = settings.background_kind == u"2";
@@ -39,12 +34,12 @@ void DrawBackground(QImage& box, const ProjectSettings& settings) {
 }
 
 std::optional<QRect> DrawSlidePicture(QImage& box, const ProjectModel& project, qint32 number,
-                                      const RandomUnit& random) {
+                                      const RandomUnit& random, const PicturePainter& paint) {
   if (box.isNull() || number < 1 || number > project.pictures.size()) return std::nullopt;
   const ImageEntry& entry = project.pictures[number - 1];
   const int placement = project.settings.img_draw_scale;
   const QPoint offset = placement == kPlaceAtPoint ? QPoint(entry.pos_x, entry.pos_y) : QPoint();
-  return PaintPictureByType(box, entry.file, placement, offset, random);
+  return paint(box, entry.file, placement, offset, random);
 }
 
 QSize WorkingPictureSize(const ProjectModel& project, QSize canvas, bool titles_page) {
@@ -60,7 +55,7 @@ namespace {
 template <typename Paint>
 QImage ComposeOnBackground(const ProjectModel& project, QSize canvas, bool titles_page, Paint&& paint) {
   if (!WithinPixelLimit(canvas)) return {};
-  QImage working = ClearedBox(WorkingPictureSize(project, canvas, titles_page));
+  QImage working = NewWorkingPicture(WorkingPictureSize(project, canvas, titles_page));
   if (working.isNull()) return {};
   DrawBackground(working, project.settings);
   paint(working);

@@ -7,21 +7,28 @@
 
 #include "core/ProjectModel.h"
 #include "media/Placement.h"
+#include "media/basGdiPlus.h"
 
 #include <QByteArray>
 #include <QImage>
 #include <QRect>
 #include <QSize>
 
+#include <functional>
 #include <optional>
 
 namespace pivlo {
+
+// What decodes a picture file and paints it into a box (PaintPictureByType); a test may
+// count what is decoded.
+using PicturePainter =
+    std::function<std::optional<QRect>(QImage& box, const QString& path, int mode, QPoint point, const RandomUnit&)>;
 
 // Paints the project's background over the whole box: with kind "3" and a background
 // picture set, that picture in the background placement (tiled or stretched; a file of
 // an unknown type paints nothing); otherwise the solid colour, or with kind "2" the
 // gradient from the start to the end colour in the gradient direction.
-void DrawBackground(QImage& box, const ProjectSettings& settings);
+void DrawBackground(QImage& box, const ProjectSettings& settings, const PicturePainter& paint = PaintPictureByType);
 
 // Paints picture `number` (1-based) of the project into the box, decoded by its path's
 // last three letters and placed by the picture placement. Placement 1 puts it at the
@@ -29,7 +36,11 @@ void DrawBackground(QImage& box, const ProjectSettings& settings);
 // rectangle in the box (what the canvas marks for placement 1); nothing when nothing was
 // drawn, also for a number outside the list.
 std::optional<QRect> DrawSlidePicture(QImage& box, const ProjectModel& project, qint32 number,
-                                      const RandomUnit& random = ClockRandomUnit());
+                                      const RandomUnit& random = ClockRandomUnit(),
+                                      const PicturePainter& paint = PaintPictureByType);
+
+// An opaque box to compose in, black until something is drawn; null beyond the pixel limit.
+QImage NewWorkingPicture(QSize size);
 
 // The working picture a slide is composed in: the screen for the titles page and for
 // placements 0 to 2 (offsets and natural sizes are screen pixels), the canvas for

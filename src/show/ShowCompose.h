@@ -7,7 +7,7 @@
 #include "media/Placement.h"
 #include "render/basFontEffectD3D.h"
 #include "render/basTextStyles.h"
-#include "show/ShowLooks.h"
+#include "render/ScaledLooks.h"
 #include "show/ShowPlan.h"
 #include "show/ShowSettings.h"
 
@@ -46,7 +46,7 @@ class ShowComposer {
  private:
   const ShowSettings& settings_;
   QSize screen_;
-  ShowLooks looks_;
+  ScaledLooks looks_;
   QByteArray frame_;
 };
 

@@ -14,9 +14,6 @@ namespace {
 constexpr qint64 kSweepStepMs = 16;
 // Texts drawn are kept for reuse up to this many.
 constexpr qsizetype kKeptDrawings = 32;
-// The two-line layout: the current line on the left, the coming one on the right.
-constexpr qint32 kCurrentLineAlign = 3;
-constexpr qint32 kNextLineAlign = 5;
 constexpr qint32 kHintAlign = 2;
 
 QRect Rounded(const QRectF& box) {
@@ -110,8 +107,7 @@ ShowOverlay::State ShowOverlay::StateAt(qint64 now_ms, qint64* next_ms) {
   state.line = moment.text;
   if (IsTwoLineLyricStyle(style)) state.next = moment.next;
   if (IsSweptLyricStyle(style)) {
-    const Drawing& swept =
-        PartDrawing(IsTwoLineLyricStyle(style) ? Part::kSweptCurrent : Part::kSweptLine, moment.text);
+    const Drawing& swept = PartDrawing(Part::kSwept, moment.text);
     const double span = double(std::max<qint64>(moment.end_ms - moment.start_ms, 1));
     const double progress = std::clamp(double(now_ms - moment.start_ms) / span, 0.0, 1.0);
     state.sweep = qRound(progress * (swept.right - swept.left));
@@ -126,25 +122,27 @@ QRect ShowOverlay::PartBox(Part part) const {
     const ScreenBox corner{screen.width() / 50, screen.height() / 50, screen.width() * 24 / 25, screen.height() / 10};
     return Rounded(looks_.Box(corner));
   }
-  const QRect box = Rounded(looks_.Box(settings_.project.settings.lyric_box));
-  return part == Part::kNext ? box.translated(0, box.height()) : box;
+  return Rounded(LinePlace(part).box);
+}
+
+LyricLinePlace ShowOverlay::LinePlace(Part part) const {
+  const ProjectSettings& s = settings_.project.settings;
+  const QList<LyricLinePlace> places =
+      LyricLinePlaces(s.lyric_style, QRectF(Rounded(looks_.Box(s.lyric_box))), s.Style(kLyricSlot).align);
+  return part == Part::kNext ? places.value(1, places[0]) : places[0];
 }
 
 TextLook ShowOverlay::PartLook(Part part) const {
   const ProjectSettings& s = settings_.project.settings;
   TextStyle style = s.Style(kLyricSlot);
-  switch (part) {
-    case Part::kHint:
-      style = DefaultTextStyle(kCaptionSlot, style.font_name);
-      style.size = std::max(settings_.project.screen_height / 30, 12);
-      style.align = kHintAlign;
-      break;
-    case Part::kCurrent:
-    case Part::kSweptCurrent: style.align = kCurrentLineAlign; break;
-    case Part::kNext: style.align = kNextLineAlign; break;
-    default: break;
+  if (part == Part::kHint) {
+    style = DefaultTextStyle(kCaptionSlot, style.font_name);
+    style.size = std::max(settings_.project.screen_height / 30, 12);
+    style.align = kHintAlign;
+  } else {
+    style.align = LinePlace(part).align;
   }
-  if (part == Part::kSweptLine || part == Part::kSweptCurrent) {
+  if (part == Part::kSwept) {
     style.pattern = s.lyric_dynamic_pattern;
     style.start_color = s.lyric_dynamic_start_color;
     style.end_color = s.lyric_dynamic_end_color;
@@ -181,13 +179,11 @@ QImage ShowOverlay::Compose(const State& state) {
     if (!text.isEmpty()) painter.drawImage(PartBox(part).topLeft(), PartDrawing(part, text).image);
   };
   if (state.hint) draw(Part::kHint, hint_);
-  const bool two_lines = IsTwoLineLyricStyle(settings_.project.settings.lyric_style);
-  draw(two_lines ? Part::kCurrent : Part::kLine, state.line);
-  if (two_lines) draw(Part::kNext, state.next);
+  draw(Part::kCurrent, state.line);
+  draw(Part::kNext, state.next);
   if (state.sweep > 0) {
-    const Part part = two_lines ? Part::kSweptCurrent : Part::kSweptLine;
-    const Drawing& swept = PartDrawing(part, state.line);
-    const QRect box = PartBox(part);
+    const Drawing& swept = PartDrawing(Part::kSwept, state.line);
+    const QRect box = PartBox(Part::kSwept);
     const QRect source(swept.left, 0, state.sweep, box.height());
     painter.drawImage(source.translated(box.topLeft()), swept.image, source);
   }

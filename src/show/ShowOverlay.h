@@ -6,8 +6,9 @@
 // start from the screen still see the frames alone.
 
 #include "render/CanvasWindow.h"
+#include "render/LyricLayout.h"
 #include "show/ShowClock.h"
-#include "show/ShowLooks.h"
+#include "render/ScaledLooks.h"
 #include "show/ShowMusic.h"
 #include "show/ShowSettings.h"
 
@@ -39,7 +40,8 @@ class ShowOverlay final : public CanvasWindow {
   QImage FrameAt(qint64 now_ms);
 
  private:
-  enum class Part { kLine, kCurrent, kNext, kSweptLine, kSweptCurrent, kHint };
+  // The current line (swept: the same in the sweep's colours), the coming one, the hint.
+  enum class Part { kCurrent, kNext, kSwept, kHint };
   // What is seen at one time; equal states look the same.
   struct State {
     QString line;  // the current lyric line, and the next for the two-line styles
@@ -59,6 +61,7 @@ class ShowOverlay final : public CanvasWindow {
   // The state at a time, and when it may change next.
   State StateAt(qint64 now_ms, qint64* next_ms);
   QRect PartBox(Part part) const;
+  LyricLinePlace LinePlace(Part part) const;
   TextLook PartLook(Part part) const;
   // Made once for each text.
   const Drawing& PartDrawing(Part part, const QString& text);
@@ -69,7 +72,7 @@ class ShowOverlay final : public CanvasWindow {
   ShowClock& clock_;
   LyricTrack* lyrics_;
   QString hint_;
-  ShowLooks looks_;
+  ScaledLooks looks_;
   QImage base_;  // the last frame as the device drew it
   qint64 presented_ms_ = 0;
   QImage composed_[2];  // drawn over

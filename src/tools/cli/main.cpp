@@ -86,6 +86,11 @@ const Command kCommands[] = {
      "      --variant is the slide-in's side; --unpaced runs at once on a clock that only steps\n"
      "      while the effect waits; --out writes every frame as DIR/NNNN.png",
      pivlo::cli::Headline, true},
+    {{QStringLiteral("compose")}, "PROJECT.aps OUT.png --picture N [--mode 0-4] [--size WxH] [--title 1|2]",
+     "the layout canvas of picture N as the editor composes it: mode 0 pictures, 1 caption, 2\n"
+     "      headline, 3 lyric sample, 4 titles (--title 1 the opening, 2 the ending); 480x360 by\n"
+     "      default, on the screen build takes; exit 1 for a picture the project does not have",
+     pivlo::cli::Compose, true},
     {{QStringLiteral("show"), QStringLiteral("plan")}, "PACKAGE [--seed N] [--seconds S] [--size WxH]",
      "the show's timeline (by default one cycle), one event a line: START<TAB>END<TAB>KIND<TAB>DETAIL\n"
      "      (seconds with three decimals; a slide's detail N<TAB>PATH, a transition's POSITION/VARIANT,\n"

@@ -13,9 +13,9 @@
 
 namespace pivlo {
 
-class ShowLooks {
+class ScaledLooks {
  public:
-  ShowLooks(QSize orig_screen, QSize screen);
+  ScaledLooks(QSize orig_screen, QSize screen);
 
   TextLook Look(const TextStyle& style) const;
   QRectF Box(const ScreenBox& box) const;

@@ -1,4 +1,4 @@
-#include "show/ShowLooks.h"
+#include "render/ScaledLooks.h"
 
 namespace pivlo {
 namespace {
@@ -7,14 +7,14 @@ double Scale(int drawn, qint32 stored) { return stored > 0 ? double(drawn) / sto
 
 }  // namespace
 
-ShowLooks::ShowLooks(QSize orig_screen, QSize screen)
+ScaledLooks::ScaledLooks(QSize orig_screen, QSize screen)
     : orig_screen_(orig_screen),
       screen_(screen),
       sx_(Scale(screen.width(), orig_screen.width())),
       sy_(Scale(screen.height(), orig_screen.height())),
       families_(ListFontFamilies()) {}
 
-TextLook ShowLooks::Look(const TextStyle& style) const {
+TextLook ScaledLooks::Look(const TextStyle& style) const {
   TextStyle drawn = style;
   if (InstalledFamily(drawn.font_name, families_).isEmpty()) {
     drawn.font_name = DefaultTextFontName(QString(), families_);
@@ -24,7 +24,7 @@ TextLook ShowLooks::Look(const TextStyle& style) const {
   return look;
 }
 
-QRectF ShowLooks::Box(const ScreenBox& box) const {
+QRectF ScaledLooks::Box(const ScreenBox& box) const {
   return QRectF(box.x * sx_, box.y * sy_, box.w * sx_, box.h * sy_);
 }
 
