@@ -5,6 +5,7 @@
 #include "core/ProjectModel.h"
 #include "core/Prompter.h"
 #include "media/PictureList.h"
+#include "render/CanvasCompose.h"
 #include "render/EffectSupport.h"
 #include "render/HeadlinePreview.h"
 #include "shell/DesktopShell.h"
@@ -225,6 +226,7 @@ class FrmMain : public QMainWindow,
   DesktopShell shell_;
   BuildState build_state_;
   EffectPreviewState effects_;
+  CanvasComposer canvas_;
   std::unique_ptr<ProjectModel> model_;
   std::unique_ptr<MusicListModel> music_;
   std::unique_ptr<PictureList> pictures_;

@@ -4,9 +4,9 @@
 #include "core/PathRules.h"
 #include "core/SettingRules.h"
 #include "media/MusicListModel.h"
-#include "render/LayoutCompose.h"
 #include "render/TextBoxFitting.h"
 #include "render/TransitionPreview.h"
+#include "render/basDirect3D.h"
 #include "render/basTextStyles.h"
 #include "shell/CanvasBox.h"
 #include "shell/CommandTexts.h"
@@ -32,6 +32,17 @@ namespace pivlo {
 namespace {
 
 constexpr int kCustomFrameNumber = -1;
+
+// The settings pages (FraCT index) whose text the canvas shows in its box.
+CanvasMode CanvasModeOfPage(int page) {
+  switch (page) {
+    case 3: return CanvasMode::kCaption;
+    case 4: return CanvasMode::kHeadline;
+    case 6: return CanvasMode::kLyrics;
+    case 7: return CanvasMode::kTitles;
+    default: return CanvasMode::kPictures;
+  }
+}
 
 void SetChecked(QAbstractButton* button, bool on) {
   const QSignalBlocker block(button);
@@ -436,7 +447,13 @@ void FrmMain::ShowPictureFields() {
 
 void FrmMain::RedrawCanvas() {
   if (model_ == nullptr || model_->flags.LoadingFlag) return;
-  PicDst->ShowImage(ComposeSlide(*model_, CurrentPicture(), PicDst->size()));
+  CanvasView view;
+  view.picture = CurrentPicture();
+  view.mode = CanvasModeOfPage(visible_page_);
+  view.title_kind = title_kind_;
+  view.canvas = PicDst->size();
+  if (Direct3DReady() && model_->settings.picture_frame_num != 0) view.frame = model_->frame_picture;
+  PicDst->ShowImage(canvas_.Compose(*model_, view).image);
   effects_.shown_picture = HasSelectedPicture() ? CurrentPicture() : 0;
   PicDst->SetHint(model_->pictures.isEmpty() ? tr("请点击左边的“编辑图片”添加图片，\n这里将显示屏保画面的预览") : QString());
 }
