@@ -7,6 +7,7 @@
 // changes, so that typing a caption does not decode the picture again.
 
 #include "core/ProjectModel.h"
+#include "render/CanvasMode.h"
 #include "render/LayoutCompose.h"
 
 #include <QByteArray>
@@ -18,9 +19,6 @@
 #include <optional>
 
 namespace pivlo {
-
-// Which box the canvas edits, set by the settings page open.
-enum class CanvasMode { kPictures = 0, kCaption = 1, kHeadline = 2, kLyrics = 3, kTitles = 4 };
 
 // The line the lyrics page shows in the lyric box.
 QString LyricSampleText();
