@@ -9,6 +9,7 @@ namespace pivlo {
 CanvasBox::CanvasBox(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("PicDst"));
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);  // the box's zones show as the mouse passes
 }
 
 void CanvasBox::SetCanvasSize(QSize size) {
@@ -33,6 +34,14 @@ void CanvasBox::SetHint(const QString& hint) {
   update();
 }
 
+void CanvasBox::SetShapes(std::optional<QRect> outline, std::optional<QRect> marker, const QColor& colour) {
+  if (outline == outline_ && marker == marker_ && colour == shape_colour_) return;
+  outline_ = outline;
+  marker_ = marker;
+  shape_colour_ = colour;
+  update();
+}
+
 void CanvasBox::PresentFrame(const QImage& frame) {
   ShowImage(frame.copy());
   repaint();
@@ -54,6 +63,12 @@ void CanvasBox::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(plate, 8, 8);
     p.setPen(QColor(235, 238, 245));
     p.drawText(text, Qt::AlignCenter | Qt::TextWordWrap, hint_);
+  }
+  for (const std::optional<QRect>& shape : {outline_, marker_}) {
+    if (!shape) continue;
+    p.setPen(QPen(shape_colour_, 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(shape->adjusted(0, 0, -1, -1));
   }
   p.setPen(palette().color(QPalette::Mid));
   p.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 namespace pivlo {
 
 // The layout canvas PicDst: a picture box of fixed size that shows the composed slide and
@@ -23,6 +25,9 @@ class CanvasBox : public QWidget, public CanvasWindow {
   void Clear();
   // A note drawn over the canvas while it has no picture to show; empty for none.
   void SetHint(const QString& hint);
+  // The dragged box's outline and the picture's marker, dotted in the colour; nothing
+  // hides them.
+  void SetShapes(std::optional<QRect> outline, std::optional<QRect> marker, const QColor& colour);
 
   QSize InnerSize() const override { return size(); }
   void PresentFrame(const QImage& frame) override;
@@ -36,6 +41,9 @@ class CanvasBox : public QWidget, public CanvasWindow {
  private:
   QImage shown_;
   QString hint_;
+  std::optional<QRect> outline_;
+  std::optional<QRect> marker_;
+  QColor shape_colour_;
 };
 
 }  // namespace pivlo

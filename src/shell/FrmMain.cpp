@@ -261,6 +261,7 @@ QWidget* FrmMain::BuildCanvasColumn() {
   layout->setSpacing(4);
   PicDst = new CanvasBox(column);
   PicDst->SetCanvasSize(QSize(Scaled(kCanvasSize.width()), Scaled(kCanvasSize.height())));
+  PicDst->installEventFilter(this);
   layout->addWidget(PicDst);
 
   auto* strip = new QGridLayout();
@@ -310,6 +311,7 @@ void FrmMain::SetToolTipText(QWidget* control, const QString& text) {
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
   // Events arrive while the window is still being built.
   if (!model_) return QMainWindow::eventFilter(watched, event);
+  if (watched == PicDst && CanvasMouseEvent(event)) return true;
   if (watched == MusicList->viewport() || watched == ImgList->viewport()) {
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
       auto* drag = static_cast<QDropEvent*>(event);

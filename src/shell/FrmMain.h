@@ -6,6 +6,7 @@
 #include "core/Prompter.h"
 #include "media/PictureList.h"
 #include "render/CanvasCompose.h"
+#include "render/CanvasDrag.h"
 #include "render/EffectSupport.h"
 #include "render/HeadlinePreview.h"
 #include "shell/DesktopShell.h"
@@ -204,6 +205,10 @@ class FrmMain : public QMainWindow,
   void SelectPicture(int picture);
   void ShowPictureFields();
   void RedrawCanvas();
+  // The canvas mouse: what the drag rules need to know, and what they show.
+  CanvasDragContext DragContext();
+  bool CanvasMouseEvent(QEvent* event);
+  void ShowDragState();
   bool HasSelectedPicture() const;
   ImageEntry* SelectedEntry();
   void ShowTitleKind(int kind, const QString& text);
@@ -227,6 +232,8 @@ class FrmMain : public QMainWindow,
   BuildState build_state_;
   EffectPreviewState effects_;
   CanvasComposer canvas_;
+  CanvasDrag drag_;
+  std::optional<QRect> canvas_marker_;  // placement 1: the picture's place on the canvas
   std::unique_ptr<ProjectModel> model_;
   std::unique_ptr<MusicListModel> music_;
   std::unique_ptr<PictureList> pictures_;

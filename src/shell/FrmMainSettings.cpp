@@ -2,6 +2,7 @@
 // with the side effects the project's rules give it.
 
 #include "core/PathRules.h"
+#include "core/Rounding.h"
 #include "core/SettingRules.h"
 #include "media/MusicListModel.h"
 #include "render/TextBoxFitting.h"
@@ -21,6 +22,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -453,9 +455,89 @@ void FrmMain::RedrawCanvas() {
   view.title_kind = title_kind_;
   view.canvas = PicDst->size();
   if (Direct3DReady() && model_->settings.picture_frame_num != 0) view.frame = model_->frame_picture;
-  PicDst->ShowImage(canvas_.Compose(*model_, view).image);
+  const CanvasPicture shown = canvas_.Compose(*model_, view);
+  PicDst->ShowImage(shown.image);
+  canvas_marker_ = shown.marker;
   effects_.shown_picture = HasSelectedPicture() ? CurrentPicture() : 0;
   PicDst->SetHint(model_->pictures.isEmpty() ? tr("请点击左边的“编辑图片”添加图片，\n这里将显示屏保画面的预览") : QString());
+}
+
+CanvasDragContext FrmMain::DragContext() {
+  CanvasDragContext context;
+  context.mode = CanvasModeOfPage(visible_page_);
+  context.canvas = PicDst->size();
+  context.screen = QSize(model_->screen_width, model_->screen_height);
+  context.busy = Busy();
+  context.has_pictures = !model_->pictures.isEmpty();
+  const ProjectSettings& s = model_->settings;
+  const ImageEntry* entry = SelectedEntry();
+  std::optional<ScreenBox> box;
+  switch (context.mode) {
+    case CanvasMode::kCaption:
+      if (entry != nullptr) box = entry->caption_box;
+      context.box_editable = entry != nullptr && !entry->caption.isEmpty();
+      break;
+    case CanvasMode::kHeadline:
+      if (entry != nullptr) box = entry->headline_box;
+      context.box_editable = entry != nullptr && !entry->headline.isEmpty();
+      break;
+    case CanvasMode::kLyrics:
+      box = s.lyric_box;
+      context.box_editable = !model_->lyric_files.isEmpty();
+      break;
+    case CanvasMode::kTitles:
+      box = s.title_box;
+      context.box_editable =
+          (!s.title_opening.isEmpty() && s.enable_opening) || (!s.title_ending.isEmpty() && s.enable_ending);
+      break;
+    case CanvasMode::kPictures: break;
+  }
+  if (box && !context.screen.isEmpty()) {
+    const double sx = double(context.canvas.width()) / context.screen.width();
+    const double sy = double(context.canvas.height()) / context.screen.height();
+    context.box = QRect(RoundToInt32(box->x * sx), RoundToInt32(box->y * sy), RoundToInt32(box->w * sx),
+                        RoundToInt32(box->h * sy));
+  }
+  context.random_placement = s.img_draw_scale == kPlaceAtPoint && canvas_marker_.has_value();
+  context.marker = canvas_marker_.value_or(QRect());
+  return context;
+}
+
+bool FrmMain::CanvasMouseEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseMove:
+      drag_.Move(static_cast<QMouseEvent*>(event)->position().toPoint(), DragContext());
+      break;
+    case QEvent::MouseButtonPress:
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+      drag_.Press(static_cast<QMouseEvent*>(event)->position().toPoint(), DragContext());
+      break;
+    case QEvent::MouseButtonRelease: {
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+      const CanvasDrop drop = drag_.Release(DragContext());
+      if (StoreCanvasDrop(drop, *model_, SelectedEntry())) RedrawCanvas();
+      break;
+    }
+    case QEvent::Leave: drag_.EndHover(); break;
+    default: return false;
+  }
+  ShowDragState();
+  return true;
+}
+
+void FrmMain::ShowDragState() {
+  Qt::CursorShape shape = Qt::ArrowCursor;
+  switch (drag_.Cursor()) {
+    case CanvasCursor::kNormal: break;
+    case CanvasCursor::kMove: shape = Qt::SizeAllCursor; break;
+    case CanvasCursor::kResizeNwSe: shape = Qt::SizeFDiagCursor; break;
+    case CanvasCursor::kResizeNeSw: shape = Qt::SizeBDiagCursor; break;
+    case CanvasCursor::kResizeWE: shape = Qt::SizeHorCursor; break;
+    case CanvasCursor::kResizeNS: shape = Qt::SizeVerCursor; break;
+  }
+  PicDst->setCursor(shape);
+  PicDst->SetShapes(drag_.OutlineVisible() ? std::optional<QRect>(drag_.Outline()) : std::nullopt,
+                    drag_.MarkerVisible() ? std::optional<QRect>(drag_.Marker()) : std::nullopt, highlight_colour_);
 }
 
 // PictureListView

@@ -512,6 +512,32 @@ TEST_F(FrmMainTest, CaptionTextGoesToEveryPicture) {
   EXPECT_EQ(prompter_.MessageTexts(), QStringList{u"设置完成"_s});
 }
 
+// The caption box dragged beyond the canvas's right edge comes back inside, and is stored
+// in screen pixels; the outline shows while the box is held.
+TEST_F(FrmMainTest, TheCaptionBoxIsDraggedOnTheCanvasAndKeptInside) {
+  FrmMain& w = Start();
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  AddPictures(2);
+  w.PicturesReloaded();
+  Release(w.Button(4));
+  w.TxtCaption->setPlainText(u"夏天"_s);
+  ProjectModel& model = w.Model();
+  const QSize canvas = w.PicDst->size();
+  model.pictures[0].caption_box = {model.screen_width / 4, model.screen_height / 2, model.screen_width / 4,
+                                   model.screen_height / 8};
+  const QPoint inside(canvas.width() * 3 / 8, canvas.height() * 9 / 16);
+  QTest::mouseMove(w.PicDst, inside);
+  EXPECT_EQ(w.PicDst->cursor().shape(), Qt::SizeAllCursor);
+  QTest::mousePress(w.PicDst, Qt::LeftButton, {}, inside);
+  QTest::mouseMove(w.PicDst, inside + QPoint(canvas.width(), 0));
+  QTest::mouseRelease(w.PicDst, Qt::LeftButton, {}, inside + QPoint(canvas.width(), 0));
+  const ScreenBox& box = model.pictures[0].caption_box;
+  EXPECT_NEAR(box.x + box.w, model.screen_width, 2) << "its right edge on the canvas's";
+  EXPECT_NEAR(box.y, model.screen_height / 2, 2) << "moved across only";
+  EXPECT_NEAR(box.w, model.screen_width / 4, 1) << "its size, to the canvas and back";
+}
+
 TEST_F(FrmMainTest, HowToEntriesShowThePageAndPointAtTheControl) {
   FrmMain& w = Start();
   w.show();
