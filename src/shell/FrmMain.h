@@ -209,6 +209,12 @@ class FrmMain : public QMainWindow,
   CanvasDragContext DragContext();
   bool CanvasMouseEvent(QEvent* event);
   void ShowDragState();
+  // The frame list.
+  void ListPicFrame_Click(int row);
+  void ShowCustomFrame(bool shown);
+  void ResetFrame();
+  void PrepareFramePreview();
+  void RestoreFrame();
   bool HasSelectedPicture() const;
   ImageEntry* SelectedEntry();
   void ShowTitleKind(int kind, const QString& text);
@@ -234,6 +240,8 @@ class FrmMain : public QMainWindow,
   CanvasComposer canvas_;
   CanvasDrag drag_;
   std::optional<QRect> canvas_marker_;  // placement 1: the picture's place on the canvas
+  QByteArray canvas_frame_;             // the frame scaled to the canvas, for the previews
+  int last_frame_row_ = -2;             // the frame list's last position acted on
   std::unique_ptr<ProjectModel> model_;
   std::unique_ptr<MusicListModel> music_;
   std::unique_ptr<PictureList> pictures_;

@@ -162,7 +162,10 @@ void FrmMain::RunButtonAction(int index) {
       break;
     case 44: {
       const QString path = ChoosePicture(PngFrameFilter());
-      if (IsPathSet(path)) model_->settings.picture_frame_image = path;
+      if (!IsPathSet(path)) break;
+      model_->settings.picture_frame_image = path;
+      last_frame_row_ = -2;  // the custom entry takes the file at once
+      ListPicFrame_Click(ListPicFrame->currentRow());
       break;
     }
     case kIconButton: break;  // the icon of the output file

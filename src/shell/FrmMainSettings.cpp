@@ -1,10 +1,13 @@
 // The settings controls of the main window: each writes its field of the project at once,
 // with the side effects the project's rules give it.
 
+#include "builder/FrameChoice.h"
+#include "builder/basResourcePackages.h"
 #include "core/PathRules.h"
 #include "core/Rounding.h"
 #include "core/SettingRules.h"
 #include "media/MusicListModel.h"
+#include "media/basGdiPlus.h"
 #include "render/TextBoxFitting.h"
 #include "render/TransitionPreview.h"
 #include "render/basDirect3D.h"
@@ -32,8 +35,6 @@
 
 namespace pivlo {
 namespace {
-
-constexpr int kCustomFrameNumber = -1;
 
 // The settings pages (FraCT index) whose text the canvas shows in its box.
 CanvasMode CanvasModeOfPage(int page) {
@@ -194,21 +195,14 @@ void FrmMain::ConnectSettingControls() {
   connect(FontList, &QListWidget::itemClicked, this,
           [this] { PreviewHeadline(*model_, CurrentPicture(), effects_, *this); });
   connect(StyleList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    TransitionPreviewContext context{*model_, prompter_, *this, *PicDst, effects_, QByteArray()};
+    TransitionPreviewContext context{*model_, prompter_, *this, *PicDst, effects_, canvas_frame_};
     PreviewTransition(context, StyleList->row(item));
   });
   connect(StyleList, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
     const int k = StyleList->row(item);
     if (k >= 0 && k < kTransitionCount) model_->settings.transitions[k] = item->checkState() == Qt::Checked;
   });
-  connect(ListPicFrame, &QListWidget::currentRowChanged, this, [this](int row) {
-    // Choosing a frame belongs to the canvas; the download entry opens the frames page.
-    LblCustomFrame->setVisible(row == ListPicFrame->count() - 2);
-    Button(44)->setVisible(row == ListPicFrame->count() - 2);
-    if (row == ListPicFrame->count() - 1 && !Busy() && !model_->flags.LoadingFlag) {
-      ShowHelpTopic(QStringLiteral("frames"));
-    }
-  });
+  connect(ListPicFrame, &QListWidget::currentRowChanged, this, &FrmMain::ListPicFrame_Click);
 
   connect(TxtTitleOpening, &QPlainTextEdit::textChanged, this, [this] {
     model_->settings.title_opening = TxtTitleOpening->toPlainText();
@@ -404,13 +398,68 @@ void FrmMain::ApplySettingsToControls() {
     }
   }
   for (int i = 0; i < kInfoCount; ++i) SetSettingText(i, s.info[i]);
-  // The frame choice is restored by the canvas; until then no frame is chosen.
-  SetRow(ListPicFrame, 0);
-  LblCustomFrame->setVisible(false);
-  Button(44)->setVisible(false);
+  RestoreFrame();
   ShowPicturePaths();
   model_->flags.LoadingFlag = loading;
   RefreshProjectInfo();
+}
+
+void FrmMain::ListPicFrame_Click(int row) {
+  if (row == last_frame_row_ || Busy() || model_->flags.LoadingFlag || !Direct3DReady()) return;
+  const FrameEntryKind kind = FrameEntryKindAt(row, ListPicFrame->count(), FramePackagesFound());
+  model_->flags.BusyFlag = true;
+  ShowCustomFrame(kind == FrameEntryKind::kCustom);
+  ProjectSettings& s = model_->settings;
+  if (kind == FrameEntryKind::kNone) {
+    s.picture_frame_num = kNoFrameNumber;
+    model_->frame_picture.clear();
+    PrepareFramePreview();
+    if (HasSelectedPicture()) RedrawCanvas();
+  } else if (const std::optional<QByteArray> bytes =
+                 FrameBytesOfNumber(FrameNumberOf(kind, row), s.picture_frame_image)) {
+    s.picture_frame_num = FrameNumberOf(kind, row);
+    model_->frame_picture = *bytes;
+    PrepareFramePreview();
+    RedrawCanvas();
+  }
+  last_frame_row_ = row;
+  model_->flags.BusyFlag = false;
+  if (kind == FrameEntryKind::kDownload) ShowHelpTopic(QStringLiteral("frames"));
+}
+
+void FrmMain::ShowCustomFrame(bool shown) {
+  LblCustomFrame->setVisible(shown);
+  Button(44)->setVisible(shown);
+  const QString& path = model_->settings.picture_frame_image;
+  LblCustomFrame->setText(IsPathSet(path) ? QFileInfo(path).fileName() : QString());
+}
+
+void FrmMain::ResetFrame() {
+  model_->settings.picture_frame_num = kNoFrameNumber;
+  model_->settings.picture_frame_image.clear();
+  model_->frame_picture.clear();
+  canvas_frame_.clear();
+  SetRow(ListPicFrame, 0);
+}
+
+void FrmMain::PrepareFramePreview() {
+  const QByteArray& frame = model_->frame_picture;
+  canvas_frame_ = frame.isEmpty() ? QByteArray() : ScaleBytesToPng(frame, PicDst->size());
+}
+
+void FrmMain::RestoreFrame() {
+  const int custom_row = ListPicFrame->count() - 2;
+  const std::optional<QByteArray> bytes =
+      Direct3DReady() ? RestoreProjectFrame(model_->settings, !model_->pictures.isEmpty()) : std::nullopt;
+  if (bytes) {
+    model_->frame_picture = *bytes;
+    PrepareFramePreview();
+    SetRow(ListPicFrame, custom_row);
+  } else if (!Direct3DReady() || model_->settings.picture_frame_num == kNoFrameNumber) {
+    ResetFrame();
+  }
+  ShowCustomFrame(ListPicFrame->currentRow() == custom_row);
+  last_frame_row_ = -2;  // the next click always acts
 }
 
 void FrmMain::ShowPicturePaths() {
@@ -454,7 +503,10 @@ void FrmMain::RedrawCanvas() {
   view.mode = CanvasModeOfPage(visible_page_);
   view.title_kind = title_kind_;
   view.canvas = PicDst->size();
-  if (Direct3DReady() && model_->settings.picture_frame_num != 0) view.frame = model_->frame_picture;
+  if (Direct3DReady() && model_->settings.picture_frame_num != kNoFrameNumber) {
+    view.frame = model_->frame_picture;
+    view.canvas_frame = canvas_frame_;
+  }
   const CanvasPicture shown = canvas_.Compose(*model_, view);
   PicDst->ShowImage(shown.image);
   canvas_marker_ = shown.marker;

@@ -17,6 +17,7 @@
 #include "TestFiles.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -536,6 +537,63 @@ TEST_F(FrmMainTest, TheCaptionBoxIsDraggedOnTheCanvasAndKeptInside) {
   EXPECT_NEAR(box.x + box.w, model.screen_width, 2) << "its right edge on the canvas's";
   EXPECT_NEAR(box.y, model.screen_height / 2, 2) << "moved across only";
   EXPECT_NEAR(box.w, model.screen_width / 4, 1) << "its size, to the canvas and back";
+}
+
+QByteArray EncodedPicture(const char* format) {
+  QImage image(16, 9, QImage::Format_ARGB32);
+  image.fill(QColor(0, 200, 0, 128));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, format);
+  return bytes;
+}
+
+// Each entry of the frame list gives its frame; a JPEG chosen as the custom frame is
+// refused and the frame stays; a project read back keeps only its own PNG frame.
+TEST_F(FrmMainTest, TheFrameListGivesEachEntrysFrame) {
+  // Frames need the graphics runtime beside the program.
+  ASSERT_TRUE(QFile::copy(QStringLiteral(PIVLO_APP_DIR "/") + RuntimeLibraryFileName(),
+                          app_.filePath(RuntimeLibraryFileName())));
+  FrmMain& w = Start();
+  ASSERT_TRUE(w.ListPicFrame->isEnabled());
+  AddPictures(2);
+  w.PicturesReloaded();
+  ProjectModel& model = w.Model();
+  ProjectSettings& s = model.settings;
+  const int custom = w.ListPicFrame->count() - 2;
+
+  w.ListPicFrame->setCurrentRow(1);
+  EXPECT_EQ(s.picture_frame_num, 1);
+  const QByteArray package_frame = model.frame_picture;
+  EXPECT_FALSE(package_frame.isEmpty());
+
+  s.picture_frame_image = files_.Write(u"frame.jpg"_s, EncodedPicture("JPG"));
+  w.ListPicFrame->setCurrentRow(custom);
+  EXPECT_FALSE(w.LblCustomFrame->isHidden());
+  EXPECT_EQ(s.picture_frame_num, 1) << "a JPEG is no frame";
+  EXPECT_EQ(model.frame_picture, package_frame);
+
+  const QString png = files_.Write(u"frame.png"_s, EncodedPicture("PNG"));
+  s.picture_frame_image = png;
+  w.ListPicFrame->setCurrentRow(0);
+  EXPECT_EQ(s.picture_frame_num, 0);
+  EXPECT_TRUE(model.frame_picture.isEmpty());
+  EXPECT_TRUE(w.LblCustomFrame->isHidden());
+  w.ListPicFrame->setCurrentRow(custom);
+  EXPECT_EQ(s.picture_frame_num, -1);
+  EXPECT_FALSE(model.frame_picture.isEmpty());
+
+  s.picture_frame_num = 2;
+  w.ApplySettingsToControls();
+  EXPECT_EQ(s.picture_frame_num, 0) << "a package frame is the machine's, not the project's";
+  EXPECT_EQ(w.ListPicFrame->currentRow(), 0);
+  s.picture_frame_num = -1;
+  s.picture_frame_image = png;
+  w.ApplySettingsToControls();
+  EXPECT_EQ(s.picture_frame_num, -1);
+  EXPECT_EQ(w.ListPicFrame->currentRow(), custom);
+  EXPECT_FALSE(model.frame_picture.isEmpty());
 }
 
 TEST_F(FrmMainTest, HowToEntriesShowThePageAndPointAtTheControl) {

@@ -10,6 +10,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QThread>
 
@@ -147,6 +148,22 @@ TEST_F(CliBuildTest, RefusedBuildsSayWhy) {
   EXPECT_EQ(Build({folder_.Path(u"none.aps"_s), folder_.Path(u"out.scr"_s)}).exit_code, 1);
   EXPECT_EQ(Build({one}).exit_code, 2);
   EXPECT_EQ(Build({one, folder_.Path(u"out.scr"_s), u"--fast"_s}).exit_code, 2);
+}
+
+// The project's own PNG frame goes into the package; a JPEG is no frame.
+TEST_F(CliBuildTest, ThePackageCarriesTheProjectsPngFrame) {
+  QImage frame(16, 9, QImage::Format_ARGB32);
+  frame.fill(QColor(0, 200, 0, 100));
+  for (const char* format : {"png", "jpeg"}) {
+    const QString path = folder_.Write(u"frame."_s + QString::fromLatin1(format), test::Encoded(frame, format));
+    const QString project = Project({u"--set"_s, u"PictureFrameNum=-1"_s, u"--set"_s, u"PictureFrameImage="_s + path});
+    const QString output = folder_.Path(u"framed.scr"_s);
+    ASSERT_EQ(Build({project, output, u"--force"_s}).exit_code, 0) << format;
+    const QString report = QString::fromUtf8(RunCli({u"package"_s, u"inspect"_s, output}).out);
+    const bool png = QByteArrayView(format) == "png";
+    EXPECT_EQ(report.contains(u"item\tPictureFrameData\t"_s), png) << format;
+    EXPECT_EQ(report.contains(u"PictureFrameNum\tint32\t-1\n"_s), png) << format;
+  }
 }
 
 TEST_F(CliBuildTest, AnIconIsRefusedUnlessItIsAnIconFile) {

@@ -3,6 +3,7 @@
 #include "cli/CliProjectFiles.h"
 
 #include "builder/BuildPipeline.h"
+#include "builder/RuntimeLibrary.h"
 #include "builder/basReplaceIcon.h"
 #include "builder/basResourcePackages.h"
 #include "core/ConfirmOverwrite.h"
@@ -63,7 +64,9 @@ class NoShell : public ShellServices {
 bool RunPipeline(const BuildArguments& arguments, ProjectModel& model, BuildState& state, StderrPrompter& prompter) {
   SummaryView view;
   NoShell shell;
-  BuildServices services{prompter, view, shell, false, {}, arguments.icon};
+  // The editor packages the frame while its graphics runtime works; here, while the
+  // runtime beside the program is intact.
+  BuildServices services{prompter, view, shell, RuntimeLibraryIntact(), {}, arguments.icon};
   if (!arguments.preview) {
     PrepareBuildDialog(model, state);
     return StartBuildFromDialog(model, state, services);

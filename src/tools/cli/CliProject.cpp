@@ -1,4 +1,7 @@
 #include "cli/CliCommands.h"
+
+#include "builder/FrameChoice.h"
+#include "builder/basResourcePackages.h"
 #include "cli/CliOutput.h"
 #include "cli/CliProjectFiles.h"
 
@@ -124,6 +127,8 @@ bool ReadProjectFile(const QString& path, ProjectModel& model, Prompter& prompte
     return false;
   }
   PurgeMissingFiles(model, prompter);
+  // As the editor reopens a project.
+  model.frame_picture = RestoreProjectFrame(model.settings, !model.pictures.isEmpty()).value_or(QByteArray());
   return true;
 }
 
@@ -150,6 +155,11 @@ int ProjectCreate(const QStringList& args) {
   }
   model.lyric_files += parsed->lyrics;
   LeaveBoxes(model.settings);
+  // The frame a number names, as the frame list gives it; none stays chosen without it.
+  if (model.settings.picture_frame_num >= 1) LoadFrameIndex();
+  if (model.settings.picture_frame_num == kTestFrameNumber) LoadPackageIndex(prompter);
+  model.frame_picture =
+      FrameBytesOfNumber(model.settings.picture_frame_num, model.settings.picture_frame_image).value_or(QByteArray());
   QString error;
   if (!WriteProjectToFile(model, parsed->out, &error)) {
     PrintError(error);
