@@ -205,6 +205,8 @@ class FrmMain : public QMainWindow,
   void SelectPicture(int picture);
   void ShowPictureFields();
   void RedrawCanvas();
+  // What the canvas shows now, composed at `size` (the full-screen view: the screen's).
+  CanvasView CanvasViewAt(QSize size, bool full_screen_view) const;
   // The canvas mouse: what the drag rules need to know, and what they show.
   CanvasDragContext DragContext();
   bool CanvasMouseEvent(QEvent* event);

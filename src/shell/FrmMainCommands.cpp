@@ -7,7 +7,6 @@
 #include "core/ProjectFiles.h"
 #include "media/MusicListModel.h"
 #include "render/FramePacing.h"
-#include "render/LayoutCompose.h"
 #include "render/TextBoxFitting.h"
 #include "render/basDirect3D.h"
 #include "shell/CanvasBox.h"
@@ -287,7 +286,7 @@ void FrmMain::ShowFullScreen() {
     connect(full_screen_, &FrmFullScreen::Closed, this, [this] { activateWindow(); });
   }
   hide();
-  full_screen_->ShowSlide(ComposeSlide(*model_, CurrentPicture(), screen));
+  full_screen_->ShowSlide(CanvasComposer().Compose(*model_, CanvasViewAt(screen, true)).image);
   show();
   full_screen_->raise();
 }

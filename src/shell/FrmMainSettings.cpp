@@ -498,20 +498,25 @@ void FrmMain::ShowPictureFields() {
 
 void FrmMain::RedrawCanvas() {
   if (model_ == nullptr || model_->flags.LoadingFlag) return;
-  CanvasView view;
-  view.picture = CurrentPicture();
-  view.mode = CanvasModeOfPage(visible_page_);
-  view.title_kind = title_kind_;
-  view.canvas = PicDst->size();
-  if (Direct3DReady() && model_->settings.picture_frame_num != kNoFrameNumber) {
-    view.frame = model_->frame_picture;
-    view.canvas_frame = canvas_frame_;
-  }
-  const CanvasPicture shown = canvas_.Compose(*model_, view);
+  const CanvasPicture shown = canvas_.Compose(*model_, CanvasViewAt(PicDst->size(), false));
   PicDst->ShowImage(shown.image);
   canvas_marker_ = shown.marker;
   effects_.shown_picture = HasSelectedPicture() ? CurrentPicture() : 0;
   PicDst->SetHint(model_->pictures.isEmpty() ? tr("请点击左边的“编辑图片”添加图片，\n这里将显示屏保画面的预览") : QString());
+}
+
+CanvasView FrmMain::CanvasViewAt(QSize size, bool full_screen_view) const {
+  CanvasView view;
+  view.picture = CurrentPicture();
+  view.mode = CanvasModeOfPage(visible_page_);
+  view.title_kind = title_kind_;
+  view.canvas = size;
+  if (Direct3DReady() && model_->settings.picture_frame_num != kNoFrameNumber) {
+    view.frame = model_->frame_picture;
+    view.canvas_frame = canvas_frame_;
+  }
+  view.full_screen_view = full_screen_view;
+  return view;
 }
 
 CanvasDragContext FrmMain::DragContext() {
