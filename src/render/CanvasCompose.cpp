@@ -1,7 +1,6 @@
 #include "render/CanvasCompose.h"
 
 #include "core/PathRules.h"
-#include "core/Rounding.h"
 #include "media/PictureLimits.h"
 #include "media/Placement.h"
 #include "render/LyricLayout.h"
@@ -117,10 +116,7 @@ CanvasPicture CanvasComposer::Compose(const ProjectModel& project, const CanvasV
                           .convertToFormat(QImage::Format_RGB32);
   last_drawn_ = view.picture;
   if (marker_ && s.img_draw_scale == kPlaceAtPoint && !screen.isEmpty()) {
-    const double sx = double(view.canvas.width()) / screen.width();
-    const double sy = double(view.canvas.height()) / screen.height();
-    shown.marker = QRect(RoundToInt32(marker_->x() * sx), RoundToInt32(marker_->y() * sy),
-                         RoundToInt32(marker_->width() * sx), RoundToInt32(marker_->height() * sy));
+    shown.marker = ScaledRect(*marker_, screen, view.canvas);
   }
   return shown;
 }

@@ -1,7 +1,5 @@
 #include "render/CanvasDrag.h"
 
-#include "core/Rounding.h"
-
 #include <cstdlib>
 
 namespace pivlo {
@@ -143,8 +141,6 @@ CanvasDrop CanvasDrag::Release(const CanvasDragContext& context) {
   CanvasDrop drop;
   if (Blocked(context)) return drop;
   TakeShapes(context);
-  const double across = double(context.screen.width()) / context.canvas.width();
-  const double down = double(context.screen.height()) / context.canvas.height();
   if (TextPage(context.mode) && outline_visible_) {
     int x = outline_.x();
     int y = outline_.y();
@@ -153,11 +149,11 @@ CanvasDrop CanvasDrag::Release(const CanvasDragContext& context) {
     KeepInside(x, w, context.canvas.width());
     KeepInside(y, h, context.canvas.height());
     drop.page = context.mode;
-    drop.box = ScreenBox{RoundToInt32(x * across), RoundToInt32(y * down), RoundToInt32(w * across),
-                         RoundToInt32(h * down)};
+    const QRect stored = ScaledRect(QRect(x, y, w, h), context.canvas, context.screen);
+    drop.box = ScreenBox{stored.x(), stored.y(), stored.width(), stored.height()};
     outline_visible_ = false;
   } else if (MarkerPage(context) && marker_visible_) {
-    drop.picture_offset = QPoint(RoundToInt32(marker_.x() * across), RoundToInt32(marker_.y() * down));
+    drop.picture_offset = ScaledRect(marker_, context.canvas, context.screen).topLeft();
     marker_visible_ = false;
   }
   drag_ = Drag::kNone;

@@ -4,7 +4,6 @@
 #include "builder/FrameChoice.h"
 #include "builder/basResourcePackages.h"
 #include "core/PathRules.h"
-#include "core/Rounding.h"
 #include "core/SettingRules.h"
 #include "media/MusicListModel.h"
 #include "media/basGdiPlus.h"
@@ -549,12 +548,7 @@ CanvasDragContext FrmMain::DragContext() {
       break;
     case CanvasMode::kPictures: break;
   }
-  if (box && !context.screen.isEmpty()) {
-    const double sx = double(context.canvas.width()) / context.screen.width();
-    const double sy = double(context.canvas.height()) / context.screen.height();
-    context.box = QRect(RoundToInt32(box->x * sx), RoundToInt32(box->y * sy), RoundToInt32(box->w * sx),
-                        RoundToInt32(box->h * sy));
-  }
+  if (box) context.box = ScaledRect(QRect(box->x, box->y, box->w, box->h), context.screen, context.canvas);
   context.random_placement = s.img_draw_scale == kPlaceAtPoint && canvas_marker_.has_value();
   context.marker = canvas_marker_.value_or(QRect());
   return context;
