@@ -4,12 +4,10 @@
 #include "media/PictureLimits.h"
 #include "media/Placement.h"
 #include "render/LyricLayout.h"
-#include "render/ScaledLooks.h"
 #include "render/basTextStyles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QPainter>
 
 namespace pivlo {
 namespace {
@@ -17,12 +15,6 @@ namespace {
 struct Texts {
   Q_DECLARE_TR_FUNCTIONS(pivlo::CanvasCompose)
 };
-
-void DrawText(QImage& image, const QString& text, const TextLook& look, const QRectF& box) {
-  if (text.isEmpty() || !TextImageSizeAllowed(int(box.width()), int(box.height()))) return;
-  QPainter painter(&image);
-  DrawStyledText(painter, text, look, box);
-}
 
 // The title the titles page shows: its first line, while either title is on.
 QString TitleLine(const ProjectSettings& s, int title_kind) {
@@ -87,16 +79,23 @@ CanvasPicture CanvasComposer::Compose(const ProjectModel& project, const CanvasV
   }
 
   const QSize screen(project.screen_width, project.screen_height);
-  const ScaledLooks looks(screen.isEmpty() ? working_size : screen, working_size);
+  const QSize looks_screen = screen.isEmpty() ? working_size : screen;
+  // The installed fonts are looked up once, not at every keystroke.
+  if (!looks_ || looks_screen_ != looks_screen || looks_working_ != working_size) {
+    looks_.emplace(looks_screen, working_size);
+    looks_screen_ = looks_screen;
+    looks_working_ = working_size;
+  }
+  const ScaledLooks& looks = *looks_;
   const ProjectSettings& s = project.settings;
   const ImageEntry* entry =
       view.picture >= 1 && view.picture <= project.pictures.size() ? &project.pictures[view.picture - 1] : nullptr;
   if (view.mode == CanvasMode::kCaption && entry != nullptr) {
-    DrawText(working, entry->caption, looks.Look(s.Style(kCaptionSlot)), looks.Box(entry->caption_box));
+    DrawStyledTextInto(working, entry->caption, looks.Look(s.Style(kCaptionSlot)), looks.Box(entry->caption_box));
   } else if (view.mode == CanvasMode::kHeadline && entry != nullptr) {
-    DrawText(working, entry->headline, looks.Look(s.Style(kHeadlineSlot)), looks.Box(entry->headline_box));
+    DrawStyledTextInto(working, entry->headline, looks.Look(s.Style(kHeadlineSlot)), looks.Box(entry->headline_box));
   } else if (titles) {
-    DrawText(working, TitleLine(s, view.title_kind), looks.Look(s.Style(kTitleSlot)), looks.Box(s.title_box));
+    DrawStyledTextInto(working, TitleLine(s, view.title_kind), looks.Look(s.Style(kTitleSlot)), looks.Box(s.title_box));
   }
   if (!titles) {
     const bool full = (working_size == screen && view.full_screen_view) || view.canvas_frame.isEmpty();
@@ -106,7 +105,7 @@ CanvasPicture CanvasComposer::Compose(const ProjectModel& project, const CanvasV
     TextStyle style = s.Style(kLyricSlot);
     for (const LyricLinePlace& place : LyricLinePlaces(s.lyric_style, looks.Box(s.lyric_box), style.align)) {
       style.align = place.align;
-      DrawText(working, LyricSampleText(), looks.Look(style), place.box);
+      DrawStyledTextInto(working, LyricSampleText(), looks.Look(style), place.box);
     }
   }
 

@@ -9,6 +9,7 @@
 #include "core/ProjectModel.h"
 #include "render/CanvasMode.h"
 #include "render/LayoutCompose.h"
+#include "render/ScaledLooks.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -69,6 +70,8 @@ class CanvasComposer {
   static Key KeyOf(const ProjectModel& project, const CanvasView& view, QSize working);
 
   PicturePainter paint_;
+  std::optional<ScaledLooks> looks_;  // for the screen and working size they were made for
+  QSize looks_screen_, looks_working_;
   std::optional<Key> key_;
   QImage composed_;
   std::optional<QRect> marker_;  // in working pixels

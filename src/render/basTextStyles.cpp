@@ -224,6 +224,12 @@ void DrawStyledText(QPainter& painter, const QString& text, const TextLook& look
   painter.restore();
 }
 
+void DrawStyledTextInto(QImage& image, const QString& text, const TextLook& look, const QRectF& layout) {
+  if (text.isEmpty() || image.isNull() || !TextImageSizeAllowed(int(layout.width()), int(layout.height()))) return;
+  QPainter painter(&image);
+  DrawStyledText(painter, text, look, layout);
+}
+
 QRectF MeasureText(const QString& text, const QString& font_name, double size, int style_flags) {
   const std::optional<QFont> font = StyledFont(font_name, size, style_flags);
   if (!font || text.isEmpty()) return QRectF();

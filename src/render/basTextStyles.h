@@ -4,6 +4,7 @@
 
 #include <QBrush>
 #include <QByteArray>
+#include <QImage>
 #include <QPainter>
 #include <QRectF>
 #include <QRgb>
@@ -80,6 +81,8 @@ const QByteArray& RainbowPicture();
 // Draws the text as an anti-aliased outline path laid out in the rectangle (line breaks
 // and words that do not fit start new lines), filled by the pattern, then outlined.
 void DrawStyledText(QPainter& painter, const QString& text, const TextLook& look, const QRectF& layout);
+// The same into a picture; nothing for an empty text or picture, or a box too large.
+void DrawStyledTextInto(QImage& image, const QString& text, const TextLook& look, const QRectF& layout);
 
 // The size of the text laid out without limits (x and y 0); empty when the family is not
 // installed or the text is empty.

@@ -4,7 +4,6 @@
 #include "render/LayoutCompose.h"
 
 #include <QCoreApplication>
-#include <QPainter>
 
 namespace pivlo {
 namespace {
@@ -12,12 +11,6 @@ namespace {
 using namespace Qt::StringLiterals;
 
 constexpr int kCentred = 4;  // alignment: centred both ways
-
-void DrawText(QImage& image, const QString& text, const TextLook& look, const QRectF& box) {
-  if (text.isEmpty() || image.isNull() || !TextImageSizeAllowed(int(box.width()), int(box.height()))) return;
-  QPainter painter(&image);
-  DrawStyledText(painter, text, look, box);
-}
 
 }  // namespace
 
@@ -36,7 +29,7 @@ QImage ShowComposer::Slide(qint32 number, const RandomUnit& random) const {
   QImage slide = ComposeSlide(settings_.project, number, screen_, random);
   const ProjectSettings& s = settings_.project.settings;
   if (s.enable_caption && number >= 1 && number <= settings_.project.pictures.size()) {
-    DrawText(slide, settings_.Caption(number), looks_.Look(s.Style(kCaptionSlot)),
+    DrawStyledTextInto(slide, settings_.Caption(number), looks_.Look(s.Style(kCaptionSlot)),
              looks_.Box(settings_.project.pictures[number - 1].caption_box));
   }
   return slide;
@@ -54,7 +47,7 @@ QImage ShowComposer::NoPictureScreen() const {
   QImage screen = ComposeTitlePicture(settings_.project, QString(), screen_);
   TextLook look = TitleLook();
   look.alignment = kCentred;
-  DrawText(screen, NoPictureText(), look, QRectF(QPointF(0, 0), QSizeF(screen_)));
+  DrawStyledTextInto(screen, NoPictureText(), look, QRectF(QPointF(0, 0), QSizeF(screen_)));
   return screen;
 }
 
