@@ -3,6 +3,7 @@
 #include "core/ProjectModel.h"
 #include "core/Rounding.h"
 #include "render/LayoutCompose.h"
+#include "render/ScaledLooks.h"
 #include "render/basDirect3D.h"
 #include "render/basFontEffectD3D.h"
 #include "render/basTextStyles.h"
@@ -40,8 +41,8 @@ class ArgbHeadlineColours {
 };
 
 // The headline style drawn at the preview's scale, its colours already ARGB.
-TextLook PreviewLook(const TextStyle& argb_style, double sx) {
-  TextLook look = TextLookFromStyle(argb_style, sx);
+TextLook PreviewLook(const ScaledLooks& looks, const TextStyle& argb_style) {
+  TextLook look = looks.Look(argb_style);
   look.start_color = QRgb(argb_style.start_color);
   look.end_color = QRgb(argb_style.end_color);
   look.border_color = QRgb(argb_style.border_color);
@@ -55,6 +56,8 @@ void RunPreview(ProjectModel& model, int selected, EffectPreviewState& state, He
   const double sx = Scale(canvas.width(), model.screen_width);
   const double sy = Scale(canvas.height(), model.screen_height);
   TextStyle& style = model.settings.Style(kHeadlineSlot);
+  // Drawn as the canvas draws it, a font that is not installed included.
+  const ScaledLooks looks(QSize(model.screen_width, model.screen_height), canvas);
 
   HeadlineItem item;
   ImageEntry* picture = selected >= 1 && selected <= model.pictures.size() ? &model.pictures[selected - 1] : nullptr;
@@ -65,8 +68,9 @@ void RunPreview(ProjectModel& model, int selected, EffectPreviewState& state, He
     item.box = QRectF(box.x * sx, box.y * sy, box.w * sx + 1, box.h * sy + 1);
   } else {
     item.text = SampleHeadline();
+    const TextLook sample = looks.Look(style);
     const QSizeF size =
-        MeasureText(item.text, style.font_name, RoundToInt32(style.size * sx), style.style_flags).size();
+        MeasureText(item.text, sample.font_name, RoundToInt32(style.size * sx), style.style_flags).size();
     item.box = QRectF((canvas.width() - size.width()) / 2, (canvas.height() - size.height()) / 2,
                       size.width() + 1, size.height() + 1);
   }
@@ -74,7 +78,7 @@ void RunPreview(ProjectModel& model, int selected, EffectPreviewState& state, He
   view.RefreshCanvas();
   state.counters.BringIntoRange();
   const ArgbHeadlineColours argb(style);
-  item.look = PreviewLook(style, sx);
+  item.look = PreviewLook(looks, style);
 
   CreatePictureTexture(ComposeSlide(model, state.shown_picture, canvas), kPictureSlotOne);
   view.SetPersistentDrawing(false);

@@ -28,6 +28,8 @@ class CanvasBox : public QWidget, public CanvasWindow {
   // The dragged box's outline and the picture's marker, dotted in the colour; nothing
   // hides them.
   void SetShapes(std::optional<QRect> outline, std::optional<QRect> marker, const QColor& colour);
+  std::optional<QRect> OutlineShown() const { return outline_; }
+  std::optional<QRect> MarkerShown() const { return marker_; }
 
   QSize InnerSize() const override { return size(); }
   void PresentFrame(const QImage& frame) override;

@@ -1,6 +1,7 @@
 #include "shell/FrmFullScreen.h"
 
 #include <QPainter>
+#include <QScreen>
 
 namespace pivlo {
 
@@ -12,6 +13,8 @@ FrmFullScreen::FrmFullScreen() : QWidget(nullptr, Qt::Window | Qt::FramelessWind
 
 void FrmFullScreen::ShowSlide(const QImage& slide) {
   slide_ = slide;
+  // Covers the screen even where no window manager honours the full-screen state.
+  setGeometry(screen()->geometry());
   showFullScreen();
   raise();
   activateWindow();

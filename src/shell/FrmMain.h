@@ -297,6 +297,8 @@ class FrmMain : public QMainWindow,
   QLabel* LblSolidColor = nullptr;
   QLabel* LblBeginColor = nullptr;
   QLabel* LblEndColor = nullptr;
+  QLabel* LblOpeningPicture = nullptr;
+  QLabel* LblEndingPicture = nullptr;
   QComboBox* CboBackgroundGradient = nullptr;
   QComboBox* CboBackgroundPictureMode = nullptr;
   QLabel* LblBackgroundPicture = nullptr;

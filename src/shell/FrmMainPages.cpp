@@ -82,6 +82,14 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
   return row;
 }
 
+// A picture's button, and the label naming the chosen file in the rest of the row.
+QHBoxLayout* PictureRow(QWidget* button, QLabel* label) {
+  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  QHBoxLayout* row = Row({button}, false);
+  row->addWidget(label, 1);
+  return row;
+}
+
 QLabel* Note(const QString& text, QWidget* parent, const QString& name = QString()) {
   QLabel* note = NewLabel(text, parent, name);
   note->setWordWrap(true);
@@ -322,16 +330,14 @@ void FrmMain::BuildTitlePage() {
   SetToolTipText(TxtTitleOpening, TitleTextToolTip());
   SetToolTipText(TxtTitleEnding, TitleTextToolTip());
 
-  auto* opening = Row({ChkEnableOpening});
-  opening->addWidget(NewButton(37, page));
-  opening->addWidget(NewLabel(tr("片头图片"), page));
-  layout->addLayout(opening);
+  LblOpeningPicture = NewLabel(tr("片头图片：未选择"), page, QStringLiteral("LblOpeningPicture"));
+  layout->addWidget(ChkEnableOpening);
+  layout->addLayout(PictureRow(NewButton(37, page), LblOpeningPicture));
   layout->addWidget(TxtTitleOpening, 1);
   layout->addLayout(Row({NewLabel(tr("片头时间："), page), TxtOpeningTime, NewLabel(tr("秒"), page)}));
-  auto* ending = Row({ChkEnableEnding});
-  ending->addWidget(NewButton(34, page));
-  ending->addWidget(NewLabel(tr("片尾图片"), page));
-  layout->addLayout(ending);
+  LblEndingPicture = NewLabel(tr("片尾图片：未选择"), page, QStringLiteral("LblEndingPicture"));
+  layout->addWidget(ChkEnableEnding);
+  layout->addLayout(PictureRow(NewButton(34, page), LblEndingPicture));
   layout->addWidget(TxtTitleEnding, 1);
   layout->addLayout(Row({NewLabel(tr("片尾时间："), page), TxtEndingTime, NewLabel(tr("秒"), page)}));
   ListTitleStyle = NewList(QStringLiteral("ListTitleStyle"), page);
@@ -384,11 +390,7 @@ void FrmMain::BuildOtherPage() {
   layout->addLayout(password);
   layout->addSpacing(10);
   LblLogo = NewLabel(tr("Logo图片：未选择"), page, QStringLiteral("LblLogo"));
-  LblLogo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  auto* logo = new QHBoxLayout();
-  logo->addWidget(NewButton(38, page));
-  logo->addWidget(LblLogo, 1);
-  layout->addLayout(logo);
+  layout->addLayout(PictureRow(NewButton(38, page), LblLogo));
   layout->addWidget(Note(tr("Logo图片在屏保启动时显示"), page));
   layout->addStretch(1);
 }

@@ -437,13 +437,21 @@ void FrmMain::ResetFrame() {
   model_->settings.picture_frame_num = kNoFrameNumber;
   model_->settings.picture_frame_image.clear();
   model_->frame_picture.clear();
-  canvas_frame_.clear();
+  PrepareFramePreview();
   SetRow(ListPicFrame, 0);
 }
 
 void FrmMain::PrepareFramePreview() {
   const QByteArray& frame = model_->frame_picture;
   canvas_frame_ = frame.isEmpty() ? QByteArray() : ScaleBytesToPng(frame, PicDst->size());
+  // The effects draw the frame from their own texture, over every frame they show; none
+  // must stay there once the frame is taken away.
+  if (!Direct3DReady()) return;
+  if (canvas_frame_.isEmpty()) {
+    ReleaseFrameTexture();
+  } else {
+    CreateFrameTexture(canvas_frame_);
+  }
 }
 
 void FrmMain::RestoreFrame() {
@@ -465,9 +473,13 @@ void FrmMain::ShowPicturePaths() {
   const ProjectSettings& s = model_->settings;
   LblBackgroundPicture->setText(IsPathSet(s.background_picture) ? QFileInfo(s.background_picture).fileName()
                                                                 : tr("未选择背景图片"));
-  LblLogo->setText(IsPathSet(s.logo_image) ? tr("Logo图片：") + QFileInfo(s.logo_image).fileName()
-                                           : tr("Logo图片：未选择"));
-  LblLogo->setToolTip(DisplayPath(s.logo_image));
+  const auto name = [](QLabel* label, const QString& what, const QString& path) {
+    label->setText(what + (IsPathSet(path) ? QFileInfo(path).fileName() : tr("未选择")));
+    label->setToolTip(DisplayPath(path));
+  };
+  name(LblLogo, tr("Logo图片："), s.logo_image);
+  name(LblOpeningPicture, tr("片头图片："), s.opening_image);
+  name(LblEndingPicture, tr("片尾图片："), s.ending_image);
 }
 
 bool FrmMain::HasSelectedPicture() const {

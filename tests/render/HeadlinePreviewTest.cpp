@@ -92,7 +92,9 @@ TEST_F(HeadlinePreview, APictureWithoutHeadlineShowsTheSampleCentredAndKeepsItsE
                                       QStringLiteral("refresh"), QStringLiteral("direct"), QStringLiteral("persistent")}));
 }
 
+// A font the machine does not have is drawn in the default one, as the canvas draws it.
 TEST_F(HeadlinePreview, TheSelectedHeadlineIsDrawnInItsBoxAndTheEffectIsStored) {
+  Style().font_name = QStringLiteral("No Such Font");
   ImageEntry& picture = model_.pictures[1];
   picture.headline = QStringLiteral("屏保");
   picture.headline_box = ScreenBox{100, 60, 120, 50};  // (50, 30, 61, 26) on the canvas

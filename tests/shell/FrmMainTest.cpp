@@ -4,8 +4,11 @@
 #include "core/AppFolders.h"
 #include "core/ProjectBag.h"
 #include "core/ProjectFiles.h"
+#include "core/Rounding.h"
 #include "core/basPropertyBag.h"
+#include "media/Placement.h"
 #include "render/FramePacing.h"
+#include "render/basDirect3D.h"
 #include "shell/CanvasBox.h"
 #include "shell/CommandTexts.h"
 #include "shell/FrmFullScreen.h"
@@ -30,6 +33,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -497,6 +501,16 @@ TEST_F(FrmMainTest, CancellingAPictureChoiceRemovesThePicture) {
   prompter_.open_results.enqueue(QStringList{logo});
   Release(w.Button(38));
   EXPECT_EQ(w.Model().settings.logo_image, logo);
+
+  // The titles page names its pictures as the logo page does.
+  const QString opening = files_.Write(u"opening.png"_s, "x");
+  prompter_.open_results.enqueue(QStringList{opening});
+  Release(w.Button(37));
+  EXPECT_EQ(w.LblOpeningPicture->text(), u"片头图片：opening.png"_s);
+  EXPECT_EQ(w.LblEndingPicture->text(), u"片尾图片：未选择"_s);
+  prompter_.open_results.enqueue(QStringList());
+  Release(w.Button(37));
+  EXPECT_EQ(w.LblOpeningPicture->text(), u"片头图片：未选择"_s);
 }
 
 TEST_F(FrmMainTest, CaptionTextGoesToEveryPicture) {
@@ -537,6 +551,80 @@ TEST_F(FrmMainTest, TheCaptionBoxIsDraggedOnTheCanvasAndKeptInside) {
   EXPECT_NEAR(box.x + box.w, model.screen_width, 2) << "its right edge on the canvas's";
   EXPECT_NEAR(box.y, model.screen_height / 2, 2) << "moved across only";
   EXPECT_NEAR(box.w, model.screen_width / 4, 1) << "its size, to the canvas and back";
+}
+
+// Each page sizes its box by its own rules: from the left the caption stops at 24 pixels;
+// the headline only moves; the lyrics take a new width and keep their height; the picture
+// placed at a point moves by its marker, stored in screen pixels.
+TEST_F(FrmMainTest, EachPageDragsItsBoxByItsOwnRules) {
+  FrmMain& w = Start();
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  QImage photo(200, 150, QImage::Format_RGB32);
+  photo.fill(Qt::darkGreen);
+  ASSERT_TRUE(photo.save(files_.Path(u"photo.png"_s)));
+  ProjectModel& model = w.Model();
+  model.AddPicture(files_.Path(u"photo.png"_s));
+  ImageEntry& picture = model.pictures[0];
+  picture.caption = u"夏天"_s;
+  picture.headline = u"海边"_s;
+  model.lyric_files << files_.Write(u"song.lrc"_s, "[00:01.00]la");
+  const QSize screen(model.screen_width, model.screen_height);
+  const QSize canvas = w.PicDst->size();
+  const auto to_screen = [&](double x, int from, int to) { return RoundToInt32(x * to / from); };
+  // The box at canvas (240, 180, 120, 45).
+  const ScreenBox start{to_screen(240, canvas.width(), screen.width()), to_screen(180, canvas.height(), screen.height()),
+                        to_screen(120, canvas.width(), screen.width()), to_screen(45, canvas.height(), screen.height())};
+  picture.caption_box = picture.headline_box = model.settings.lyric_box = start;
+  w.PicturesReloaded();
+  const auto hover = [&](QPoint at) {
+    QTest::mouseMove(w.PicDst, at + QPoint(5, 5));  // the first move after a click can be lost
+    QTest::mouseMove(w.PicDst, at);
+    return w.PicDst->cursor().shape();
+  };
+  const auto drag = [&](QPoint from, std::initializer_list<QPoint> path) {
+    hover(from);
+    QTest::mousePress(w.PicDst, Qt::LeftButton, {}, from);
+    for (QPoint at : path) QTest::mouseMove(w.PicDst, at);
+    QTest::mouseRelease(w.PicDst, Qt::LeftButton, {}, *std::prev(path.end()));
+  };
+
+  Release(w.Button(4));
+  EXPECT_EQ(hover({240, 200}), Qt::SizeHorCursor);
+  drag({240, 200}, {{336, 200}, {350, 200}, {470, 200}});
+  EXPECT_EQ(picture.caption_box.w, to_screen(24, canvas.width(), screen.width()));
+  EXPECT_EQ(picture.caption_box.x, to_screen(360 - 24, canvas.width(), screen.width()));
+
+  Release(w.Button(5));
+  EXPECT_EQ(hover({240, 200}), Qt::SizeAllCursor) << "no resize zones";
+  EXPECT_EQ(hover({359, 224}), Qt::SizeAllCursor);
+  drag({240, 200}, {{200, 200}});
+  EXPECT_EQ(picture.headline_box.x, to_screen(200, canvas.width(), screen.width()));
+  EXPECT_NEAR(picture.headline_box.w, start.w, 1);
+  EXPECT_NEAR(picture.headline_box.h, start.h, 1);
+
+  Release(w.Button(7));
+  EXPECT_EQ(hover({360, 180}), Qt::SizeHorCursor) << "a corner sizes the width only";
+  EXPECT_NE(hover({300, 180}), Qt::SizeVerCursor);
+  drag({360, 200}, {{420, 200}});
+  EXPECT_EQ(model.settings.lyric_box.w, to_screen(180, canvas.width(), screen.width()));
+  EXPECT_EQ(model.settings.lyric_box.h, start.h);
+
+  Release(w.Button(1));
+  picture.pos_x = 100;
+  picture.pos_y = 100;
+  w.ComboPhotoScale->activated(kPlaceAtPoint);
+  const QPoint on_picture(to_screen(150, screen.width(), canvas.width()), to_screen(150, screen.height(), canvas.height()));
+  EXPECT_EQ(hover(on_picture), Qt::SizeAllCursor);
+  ASSERT_TRUE(w.PicDst->MarkerShown().has_value());
+  const QRect marker = *w.PicDst->MarkerShown();
+  drag(on_picture, {on_picture + QPoint(40, 20)});
+  EXPECT_EQ(picture.pos_x, to_screen(marker.x() + 40, canvas.width(), screen.width()));
+  EXPECT_EQ(picture.pos_y, to_screen(marker.y() + 20, canvas.height(), screen.height()));
+  EXPECT_FALSE(w.PicDst->MarkerShown().has_value()) << "the marker goes with the release";
+  const QImage shown = w.PicDst->ShownImage();
+  EXPECT_EQ(shown.pixelColor(marker.bottomRight() + QPoint(38, 18)), QColor(Qt::darkGreen)) << "shown at once";
+  EXPECT_NE(shown.pixelColor(marker.topLeft() + QPoint(2, 2)), QColor(Qt::darkGreen));
 }
 
 QByteArray EncodedPicture(const char* format) {
@@ -580,9 +668,22 @@ TEST_F(FrmMainTest, TheFrameListGivesEachEntrysFrame) {
   EXPECT_EQ(s.picture_frame_num, 0);
   EXPECT_TRUE(model.frame_picture.isEmpty());
   EXPECT_TRUE(w.LblCustomFrame->isHidden());
+  // What the effects draw over a black picture: the frame's green, or nothing.
+  const auto effect_green = [&w] {
+    QImage black(w.PicDst->size(), QImage::Format_RGB32);
+    black.fill(Qt::black);
+    CreatePictureTexture(black, kPictureSlotOne);
+    RenderStill();
+    return qGreen(w.PicDst->ShownImage().pixel(w.PicDst->width() / 2, w.PicDst->height() / 2));
+  };
+  EXPECT_EQ(effect_green(), 0);
   w.ListPicFrame->setCurrentRow(custom);
   EXPECT_EQ(s.picture_frame_num, -1);
   EXPECT_FALSE(model.frame_picture.isEmpty());
+  EXPECT_GT(effect_green(), 80) << "the effects draw the chosen frame";
+  w.ListPicFrame->setCurrentRow(0);
+  EXPECT_EQ(effect_green(), 0) << "and no frame once none is chosen";
+  w.ListPicFrame->setCurrentRow(custom);
 
   s.picture_frame_num = 2;
   w.ApplySettingsToControls();
@@ -655,6 +756,7 @@ TEST_F(FrmMainTest, TheFullScreenViewShowsTheSelectedPictureUntilAKey) {
   }
   ASSERT_NE(full, nullptr);
   EXPECT_TRUE(full->isVisible());
+  EXPECT_EQ(full->geometry(), full->screen()->geometry());
   EXPECT_TRUE(w.isVisible());
   QTest::keyClick(full, Qt::Key_Space);
   EXPECT_FALSE(full->isVisible());
