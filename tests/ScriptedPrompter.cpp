@@ -26,6 +26,7 @@ MessageAnswer ScriptedPrompter::ShowMessage(const QString& text, MessageIcon ico
 
 QStringList ScriptedPrompter::GetOpenFileNames(const FileDialogOptions& options) {
   dialogs.append(options);
+  if (while_open) while_open(options);
   return Next(open_results, "open dialog", QStringList());
 }
 

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QQueue>
 
+#include <functional>
+
 namespace pivlo::test {
 
 // Answers from a script and records what was asked, so flows run without a display.
@@ -24,6 +26,10 @@ class ScriptedPrompter : public Prompter {
   QQueue<QString> folder_results;
   QQueue<std::optional<quint32>> color_results;
   QQueue<std::optional<QString>> password_results;
+
+  // Runs while an open dialog is up, as a user's clicks in it would (a preview panel
+  // writing its file).
+  std::function<void(const FileDialogOptions&)> while_open;
 
   QList<Message> messages;
   QList<FileDialogOptions> dialogs;  // every file or folder dialog, in order

@@ -18,6 +18,13 @@ struct FileFilter {
   QString patterns;
 };
 
+// What an open dialog shows below its own controls for the selected file.
+enum class FilePreview {
+  kNone,
+  kPicture,  // the picture's format, size, depth, file size and a scaled preview
+  kIcon,     // the icon images found in the file; the chosen one becomes Temp/tempicon.ico
+};
+
 struct FileDialogOptions {
   QString title;
   QList<FileFilter> filters;
@@ -25,6 +32,7 @@ struct FileDialogOptions {
   QString file_name;      // pre-filled name (save dialogs)
   bool multiple = false;  // open dialogs: allow several files
   QString default_suffix;  // save dialogs: added to a name typed without one ("exe")
+  FilePreview preview = FilePreview::kNone;  // open dialogs
 };
 
 // Dialog results are used up to a NUL, as a name buffer would hold them.

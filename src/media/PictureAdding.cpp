@@ -3,6 +3,9 @@
 #include "core/PathRules.h"
 #include "media/basGdiPlus.h"
 
+#include <algorithm>
+
+#include <QCollator>
 #include <QDirIterator>
 #include <QSet>
 
@@ -36,6 +39,11 @@ QStringList PictureFilesInFolder(const QString& folder) {
     const QString path = listing.next();
     if (IsPictureFileType(FileTypeOfPath(path))) files << path;
   }
+  // As a file manager lists them: photo2 before photo10, capitals or not.
+  QCollator order;
+  order.setNumericMode(true);
+  order.setCaseSensitivity(Qt::CaseInsensitive);
+  std::sort(files.begin(), files.end(), order);
   return files;
 }
 

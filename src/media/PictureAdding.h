@@ -20,7 +20,7 @@ bool IsPictureFileType(const QString& type);
 QStringList SplitFileDialogResult(const QString& result);
 
 // The picture files of a folder (not of its sub-folders), by their last three letters, in
-// the order the file system lists them.
+// name order with numbers compared as numbers and capitals as small letters.
 QStringList PictureFilesInFolder(const QString& folder);
 
 // The dropped files that name a picture format by their last four characters (".JPG", so

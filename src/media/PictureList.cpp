@@ -26,16 +26,18 @@ struct Texts {
 constexpr int kHalfStrip = PictureList::kStripBoxes / 2;
 
 FileDialogOptions PictureDialog(const QString& start_folder) {
-  return MultipleFilesDialog(Texts::tr("添加图片文件"),
-                             {{Texts::tr("所有支持的图片格式"), u"*.BMP *.Jpg *.Gif *.Png *.Tga *.Pcx *.Tif"_s},
-                              {Texts::tr("Windows位图文件(*.Bmp)"), u"*.BMP"_s},
-                              {Texts::tr("JPEG图片格式(*.Jpg)"), u"*.Jpg"_s},
-                              {Texts::tr("Gif图片格式(*.Gif)"), u"*.Gif"_s},
-                              {Texts::tr("PNG图片格式(*.Png)"), u"*.Png"_s},
-                              {Texts::tr("PCX图片格式(*.Pcx)"), u"*.Pcx"_s},
-                              {Texts::tr("TGA图片格式(*.Tga)"), u"*.Tga"_s},
-                              {Texts::tr("TIFF图片格式(*.Tif)"), u"*.Tif"_s}},
-                             start_folder);
+  const QList<FileFilter> filters = {
+      {Texts::tr("所有支持的图片格式"), u"*.BMP *.Jpg *.Gif *.Png *.Tga *.Pcx *.Tif"_s},
+      {Texts::tr("Windows位图文件(*.Bmp)"), u"*.BMP"_s},
+      {Texts::tr("JPEG图片格式(*.Jpg)"), u"*.Jpg"_s},
+      {Texts::tr("Gif图片格式(*.Gif)"), u"*.Gif"_s},
+      {Texts::tr("PNG图片格式(*.Png)"), u"*.Png"_s},
+      {Texts::tr("PCX图片格式(*.Pcx)"), u"*.Pcx"_s},
+      {Texts::tr("TGA图片格式(*.Tga)"), u"*.Tga"_s},
+      {Texts::tr("TIFF图片格式(*.Tif)"), u"*.Tif"_s}};
+  FileDialogOptions options = MultipleFilesDialog(Texts::tr("添加图片文件"), filters, start_folder);
+  options.preview = FilePreview::kPicture;
+  return options;
 }
 
 }  // namespace

@@ -171,6 +171,8 @@ class FrmMain : public QMainWindow,
   void ShowGraphicsFailure(const QString& status_text);
   void SetWindowIconFromLogo();
   void DrawIconButton();
+  // The output's icon, chosen in the icon picker (page button 50).
+  void ChooseIcon();
 
   // Timer duties.
   // The screen's size and twips per pixel as read again.
@@ -262,6 +264,7 @@ class FrmMain : public QMainWindow,
   int title_kind_ = 1;         // the canvas shows the opening (1) or the ending (2)
   qint32 headline_sample_height_ = 0;
   QString last_picture_folder_;
+  QString last_icon_folder_;
   QString dialog_start_folder_;
   QImage logo_;
 

@@ -167,7 +167,7 @@ void FrmMain::RunButtonAction(int index) {
       ListPicFrame_Click(ListPicFrame->currentRow());
       break;
     }
-    case kIconButton: break;  // the icon of the output file
+    case kIconButton: ChooseIcon(); break;
     default: break;
   }
   RefreshProjectInfo();
@@ -230,6 +230,7 @@ QString FrmMain::ChoosePicture(const QList<FileFilter>& filters) {
                                                                    QStringLiteral("*.Bmp;*.Jpg;*.Gif;*.Png;*.Tga;*.Pcx;*.Tif")}}
                                       : filters;
   options.start_folder = last_picture_folder_;
+  options.preview = FilePreview::kPicture;
   const QStringList chosen = prompter_.GetOpenFileNames(options);
   if (chosen.isEmpty()) return {};
   const QString path = CutAtNul(chosen.first());
@@ -249,6 +250,21 @@ void FrmMain::ChoosePictureFor(int index) {
   ShowPicturePaths();
   if (index == 38) return;
   if ((IsPathSet(stored) || IsPathSet(before)) && !model_->pictures.isEmpty()) RedrawCanvas();
+}
+
+void FrmMain::ChooseIcon() {
+  StartIconChoice();
+  FileDialogOptions options;
+  options.title = tr("加入图标文件");
+  options.filters = {FileFilter{tr("图标文件(*.Ico,*.Exe,*.Dll,*.Icl)"), QStringLiteral("*.Ico;*.Exe;*.Dll;*.Icl")}};
+  options.start_folder = last_icon_folder_;
+  options.preview = FilePreview::kIcon;
+  const QStringList chosen = prompter_.GetOpenFileNames(options);
+  // Cancelling keeps the icon chosen before.
+  if (chosen.isEmpty()) return;
+  last_icon_folder_ = QFileInfo(CutAtNul(chosen.first())).absolutePath();
+  ConfirmIconChoice(build_state_);
+  DrawIconButton();
 }
 
 void FrmMain::ShowFontDialog(int index) {

@@ -504,6 +504,11 @@ void FrmMain::ShowPictureFields() {
   const ImageEntry* entry = SelectedEntry();
   SetPlainText(TxtCaption, entry ? entry->caption : QString());
   SetLineText(TxtHeadline, entry ? entry->headline : QString());
+  // The effect list shows the picture's own effect, and a click previews that one.
+  if (entry != nullptr && entry->head_dynamic_style >= 0 && entry->head_dynamic_style < FontList->count()) {
+    model_->font_list_position = entry->head_dynamic_style;
+    SetRow(FontList, entry->head_dynamic_style);
+  }
   model_->flags.LoadingFlag = loading;
 }
 

@@ -24,6 +24,7 @@ class PictureButton : public QWidget {
   void PaintButton(int state);
   // Another face, drawn over the button's own (button 50 shows the chosen icon on it).
   void SetOverlay(const QImage& overlay);
+  const QImage& Overlay() const { return overlay_; }
   // Sizes the button and its face for the window's scale.
   void ApplyScale(float scale);
 

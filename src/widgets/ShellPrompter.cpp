@@ -5,13 +5,18 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QTreeView>
 
 namespace pivlo {
 namespace {
+
+using namespace Qt::Literals::StringLiterals;
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
   switch (icon) {
@@ -110,13 +115,39 @@ MessageAnswer ShellPrompter::ShowMessage(const QString& text, MessageIcon icon, 
   return AnswerOf(box.exec());
 }
 
+int ShellPrompter::ExecFileDialog(QFileDialog& dialog) {
+  Attach(dialog);
+  QSize size = file_dialog_size_;
+  if (!size.isValid()) {
+    // Wide enough that sizes, types and dates read whole.
+    size = QSize(900, 600);
+    if (const QScreen* screen = dialog.screen()) size = size.boundedTo(screen->availableSize() * 9 / 10);
+  }
+  dialog.resize(size);
+  if (auto* details = dialog.findChild<QTreeView*>(u"treeView"_s)) {
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column) {
+      header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+  }
+  const int result = dialog.exec();
+  file_dialog_size_ = dialog.size();
+  return result;
+}
+
 QStringList ShellPrompter::GetOpenFileNames(const FileDialogOptions& options) {
   QFileDialog dialog(owner_);
   PrepareFileDialog(dialog, options);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(options.multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-  Attach(dialog);
-  if (dialog.exec() != QDialog::Accepted) return {};
+  if (options.preview != FilePreview::kNone && file_panel_) {
+    // Only Qt's own dialog has room for the panel.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    file_panel_(dialog, options.preview);
+  }
+  if (ExecFileDialog(dialog) != QDialog::Accepted) return {};
   return dialog.selectedFiles();
 }
 
@@ -128,8 +159,7 @@ QString ShellPrompter::GetSaveFileName(const FileDialogOptions& options) {
   // The callers ask before replacing a file, in their own words.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (!options.file_name.isEmpty()) dialog.selectFile(options.file_name);
-  Attach(dialog);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (ExecFileDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first();
 }
 
@@ -137,8 +167,7 @@ QString ShellPrompter::ChooseFolder(const QString& title, const QString& start_f
   QFileDialog dialog(owner_, title, start_folder);
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly);
-  Attach(dialog);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (ExecFileDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first();
 }
 

@@ -2,11 +2,15 @@
 
 #include "core/Prompter.h"
 
+#include <QFileDialog>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <QWindow>
+
+#include <functional>
 
 namespace pivlo {
 
@@ -15,7 +19,11 @@ namespace pivlo {
 // stay above the show's window, which is no widget.
 class ShellPrompter : public Prompter {
  public:
+  // Puts the panel of a preview kind into an open dialog (the editor's preview panel).
+  using FilePanel = std::function<void(QFileDialog& dialog, FilePreview preview)>;
+
   void SetOwner(QWidget* owner) { owner_ = owner; }
+  void SetFilePanel(FilePanel panel) { file_panel_ = std::move(panel); }
   // Used when no owner widget is set.
   void SetOwnerWindow(QWindow* window) { owner_window_ = window; }
 
@@ -30,9 +38,13 @@ class ShellPrompter : public Prompter {
  private:
   // Gives a parentless dialog the owner window, so that it opens above it.
   void Attach(QWidget& dialog) const;
+  // Runs a file dialog at the size the last one was left at, its columns readable.
+  int ExecFileDialog(QFileDialog& dialog);
 
   QPointer<QWidget> owner_;
   QPointer<QWindow> owner_window_;
+  FilePanel file_panel_;
+  QSize file_dialog_size_;  // the size the user left the last file dialog at
 };
 
 // Makes the top-level widget a transient of `window` (nothing when that is null): window

@@ -170,6 +170,18 @@ PeFile SamplePe(bool pe32_plus) {
   return BuildPe(layout);
 }
 
+QByteArray SolidIconImage(QRgb colour) {
+  QByteArray image(40, '\0');
+  Put32(image, 0, 40);
+  Put32(image, 4, 32);
+  Put32(image, 8, 64);  // the colour rows and the mask rows
+  Put16(image, 12, 1);
+  Put16(image, 14, 32);
+  const char pixel[4] = {char(qBlue(colour)), char(qGreen(colour)), char(qRed(colour)), char(qAlpha(colour))};
+  for (int k = 0; k < 32 * 32; ++k) image.append(pixel, 4);
+  return image + QByteArray(32 * 4, '\0');
+}
+
 QByteArray IconFileBytes(quint8 width, quint16 bits, const QByteArray& image) {
   QByteArray file(22, '\0');
   Put16(file, 2, 1);

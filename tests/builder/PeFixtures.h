@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QList>
 #include <QtGlobal>
 
@@ -58,6 +59,10 @@ PeFile BuildPe(const PeLayout& layout);
 // ('a', 'b', 'c'; the first in two languages), and two groups: 101 listing all three,
 // 102 the second.
 PeFile SamplePe(bool pe32_plus = false);
+
+// A 32 x 32 icon image of 32 bits in one colour, as icon files and resources hold it: the
+// 40-byte header, the colour rows and the mask.
+QByteArray SolidIconImage(QRgb colour);
 
 // The bytes of an icon file with one image of the given description.
 QByteArray IconFileBytes(quint8 width, quint16 bits, const QByteArray& image);

@@ -46,6 +46,16 @@ TEST(PictureFilesInFolder, TakesTheSevenEndingsOfTheFolderItself) {
   EXPECT_TRUE(PictureFilesInFolder(folder.Path(u"missing"_s)).isEmpty());
 }
 
+TEST(PictureFilesInFolder, ListsNamesWithNumbersAsNumbers) {
+  test::TempFolder folder;
+  const QStringList ordered = {u"Beach.jpg"_s, u"photo2.jpg"_s, u"Photo3.png"_s, u"photo10.jpg"_s, u"photo100.jpg"_s,
+                               u"z.bmp"_s};
+  for (auto name = ordered.crbegin(); name != ordered.crend(); ++name) folder.Write(*name, "x");
+  QStringList expected;
+  for (const QString& name : ordered) expected << folder.Path(name);
+  EXPECT_EQ(PictureFilesInFolder(folder.Path(QString())), expected);
+}
+
 TEST(AppendPictures, SkipsDuplicatesOtherEndingsAndWhatDoesNotProbe) {
   test::TempFolder folder;
   ProjectModel model(test::TestEnvironment());

@@ -1,6 +1,7 @@
 // The main window driven as a user would, on the offscreen platform.
 
 #include "builder/RuntimeLibrary.h"
+#include "builder/basReplaceIcon.h"
 #include "core/AppFolders.h"
 #include "core/ProjectBag.h"
 #include "core/ProjectFiles.h"
@@ -16,6 +17,7 @@
 #include "shell/HelpViewer.h"
 #include "shell/PictureButton.h"
 
+#include "PeFixtures.h"
 #include "ScriptedPrompter.h"
 #include "TestFiles.h"
 
@@ -511,6 +513,57 @@ TEST_F(FrmMainTest, CancellingAPictureChoiceRemovesThePicture) {
   prompter_.open_results.enqueue(QStringList());
   Release(w.Button(37));
   EXPECT_EQ(w.LblOpeningPicture->text(), u"片头图片：未选择"_s);
+}
+
+// OK in the icon picker confirms the image its panel wrote; a later picker cancelled keeps
+// that icon; another project has none.
+TEST_F(FrmMainTest, TheIconPickerConfirmsTheChosenIconAndCancellingKeepsIt) {
+  FrmMain& w = Start();
+  const QString red = files_.Write(u"red.ico"_s, test::IconFileBytes(32, 32, test::SolidIconImage(qRgb(255, 0, 0))));
+  const QString blue = files_.Write(u"blue.ico"_s, test::IconFileBytes(32, 32, test::SolidIconImage(qRgb(0, 0, 255))));
+  // What the panel does when the user selects the file's first image.
+  const auto selecting = [](const QString& file) {
+    return [file](const FileDialogOptions& options) {
+      EXPECT_EQ(options.preview, FilePreview::kIcon);
+      EXPECT_TRUE(SelectIconImage(ScanIconImages(file), 0));
+    };
+  };
+
+  prompter_.while_open = selecting(red);
+  prompter_.open_results.enqueue(QStringList{red});
+  Release(w.Button(kIconButton));
+  ASSERT_EQ(prompter_.dialogs.size(), 1);
+  EXPECT_EQ(prompter_.dialogs[0].title, u"加入图标文件"_s);
+  EXPECT_EQ(prompter_.dialogs[0].filters[0].description, u"图标文件(*.Ico,*.Exe,*.Dll,*.Icl)"_s);
+  EXPECT_TRUE(w.Build().CustomIcon);
+  EXPECT_EQ(ReadIconFile(CustomIconPath())->image, test::SolidIconImage(qRgb(255, 0, 0)));
+  EXPECT_EQ(w.Button(kIconButton)->Overlay().pixelColor(16, 16), QColor(Qt::red)) << "the button shows it";
+
+  prompter_.while_open = selecting(blue);
+  prompter_.open_results.enqueue(QStringList());
+  Release(w.Button(kIconButton));
+  EXPECT_TRUE(w.Build().CustomIcon);
+  EXPECT_EQ(ReadIconFile(CustomIconPath())->image, test::SolidIconImage(qRgb(255, 0, 0))) << "cancelled: kept";
+
+  prompter_.while_open = nullptr;
+  w.mnuNewProject->trigger();
+  EXPECT_FALSE(w.Build().CustomIcon);
+  EXPECT_FALSE(QFile::exists(CustomIconPath()));
+}
+
+// After a project is read the effect list shows the selected picture's effect, and a
+// click previews that one.
+TEST_F(FrmMainTest, TheEffectListShowsTheSelectedPicturesEffect) {
+  FrmMain& w = Start();
+  AddPictures(2);
+  ProjectModel& model = w.Model();
+  model.pictures[0].head_dynamic_style = 3;
+  model.pictures[1].head_dynamic_style = 7;
+  w.PicturesReloaded();
+  EXPECT_EQ(w.FontList->currentRow(), 3);
+  w.ImgList->setCurrentRow(1);
+  EXPECT_EQ(w.FontList->currentRow(), 7);
+  EXPECT_EQ(model.font_list_position, 7);
 }
 
 TEST_F(FrmMainTest, CaptionTextGoesToEveryPicture) {

@@ -1,13 +1,16 @@
 // The dialogs behind the Prompter: message texts and file filters as the dialogs take
 // them, the answers they give, and dialogs kept above a window that is no widget.
 
+#include "widgets/QtTranslations.h"
 #include "widgets/ShellPrompter.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -101,6 +104,16 @@ TEST(ShellPrompterTest, TheFolderDialogGivesTheFolderChosenOrNothing) {
     ShellPrompter prompter;
     EXPECT_EQ(prompter.ChooseFolder(u"选择导出到的文件夹"_s, QDir::homePath()), accept ? folder.path() : QString());
   }
+}
+
+// Qt's own dialog texts come in Chinese once its catalogue is loaded.
+TEST(QtTranslations, QtsDialogTextsAreChinese) {
+  ASSERT_TRUE(InstallQtTranslations(*QCoreApplication::instance()));
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
 }
 
 }  // namespace
