@@ -39,8 +39,9 @@ QStringList PictureFilesInFolder(const QString& folder) {
     const QString path = listing.next();
     if (IsPictureFileType(FileTypeOfPath(path))) files << path;
   }
-  // As a file manager lists them: photo2 before photo10, capitals or not.
-  QCollator order;
+  // As a file manager of this program's language lists them: photo2 before photo10,
+  // capitals or not, whatever the process's own locale.
+  QCollator order{QLocale(QLocale::Chinese, QLocale::China)};
   order.setNumericMode(true);
   order.setCaseSensitivity(Qt::CaseInsensitive);
   std::sort(files.begin(), files.end(), order);
