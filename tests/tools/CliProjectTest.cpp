@@ -37,6 +37,25 @@ class CliProjectTest : public testing::Test {
   test::TempFolder folder_;
 };
 
+// Short names typed in a folder are that folder's files: the project stores them whole,
+// and probe finds them although the libraries read a path under 8 characters as none.
+TEST_F(CliProjectTest, PathsTypedRelativeAreTakenFromTheWorkingFolder) {
+  Picture(u"a.jpg"_s);
+  Picture(u"b.jpg"_s);
+  const QString here = folder_.Path(QString());
+  const test::CliResult probe = test::RunCliIn(here, {u"probe"_s, u"a.jpg"_s});
+  EXPECT_EQ(probe.exit_code, 0);
+  EXPECT_TRUE(probe.out.startsWith("JPG\t4\t3\t")) << probe.out.toStdString();
+  EXPECT_TRUE(probe.out.endsWith("\ta.jpg\n")) << "printed as typed";
+
+  const test::CliResult created =
+      test::RunCliIn(here, {u"project"_s, u"create"_s, u"p.aps"_s, u"--picture"_s, u"a.jpg"_s, u"--picture"_s, u"b.jpg"_s});
+  ASSERT_EQ(created.exit_code, 0) << created.err.toStdString();
+  const QStringList lines = Lines(test::RunCliIn(here, {u"project"_s, u"show"_s, u"p.aps"_s}).out);
+  EXPECT_TRUE(lines.contains(u"ImgNames(1)="_s + folder_.Path(u"a.jpg"_s)));
+  EXPECT_TRUE(lines.contains(u"ImgNames(2)="_s + folder_.Path(u"b.jpg"_s)));
+}
+
 TEST_F(CliProjectTest, CreatesAProjectThatShowPrintsInTheWritersOrder) {
   const QString one = Picture(u"一.jpg"_s);
   const QString two = Picture(u"two.jpg"_s);

@@ -4,8 +4,10 @@
 
 namespace pivlo::test {
 
-CliResult RunProgram(const QString& program, const QStringList& args, int timeout_ms) {
+CliResult RunProgram(const QString& program, const QStringList& args, int timeout_ms,
+                     const QString& working_folder) {
   QProcess process;
+  if (!working_folder.isEmpty()) process.setWorkingDirectory(working_folder);
   process.start(program, args);
   CliResult result;
   if (!process.waitForFinished(timeout_ms) || process.exitStatus() != QProcess::NormalExit) return result;
@@ -17,6 +19,10 @@ CliResult RunProgram(const QString& program, const QStringList& args, int timeou
 
 CliResult RunCli(const QStringList& args, int timeout_ms) {
   return RunProgram(QStringLiteral(PIVLO_CLI_PATH), args, timeout_ms);
+}
+
+CliResult RunCliIn(const QString& working_folder, const QStringList& args) {
+  return RunProgram(QStringLiteral(PIVLO_CLI_PATH), args, 60000, working_folder);
 }
 
 }  // namespace pivlo::test

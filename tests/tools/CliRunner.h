@@ -13,8 +13,11 @@ struct CliResult {
 
 // Runs the program with the arguments and waits for it; one that takes longer than the
 // timeout is killed and gives exit code -1.
-CliResult RunProgram(const QString& program, const QStringList& args, int timeout_ms = 60000);
+// An empty working folder is the test's own.
+CliResult RunProgram(const QString& program, const QStringList& args, int timeout_ms = 60000,
+                     const QString& working_folder = QString());
 // Runs the built pivlo-cli.
 CliResult RunCli(const QStringList& args, int timeout_ms = 60000);
+CliResult RunCliIn(const QString& working_folder, const QStringList& args);
 
 }  // namespace pivlo::test

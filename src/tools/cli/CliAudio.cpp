@@ -19,7 +19,7 @@ QString BoolText(bool value) {
 int Mp3Report(const QStringList& args) {
   if (args.size() != 1) return kUsageError;
   MP3Info info;
-  const bool ok = info.ReadMP3Info(args.first());
+  const bool ok = info.ReadMP3Info(UserPath(args.first()));
   const QList<std::pair<const char*, QString>> properties = {
       {"FirstFrame", QString::number(info.FirstFrame())},
       {"Duration", QString::number(info.Duration(), 'g', QLocale::FloatingPointShortest)},
@@ -49,7 +49,7 @@ int SongDurations(const QStringList& args) {
   bool all_measured = true;
   for (const QString& path : args) {
     // Measured as the music list does when a song is added; a refused song shows -1.
-    const float seconds = MeasureNewSong(path);
+    const float seconds = MeasureNewSong(UserPath(path));
     all_measured = all_measured && seconds >= 0;
     PrintOut(FloatToShortestText(seconds) + u'\t' + EscapeField(path) + u'\n');
   }

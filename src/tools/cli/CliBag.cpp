@@ -9,7 +9,7 @@ namespace pivlo::cli {
 
 int BagDump(const QStringList& args) {
   if (args.size() != 1) return kUsageError;
-  const QString& path = args.first();
+  const QString path = UserPath(args.first());
   if (!QFileInfo(path).isFile()) {
     PrintError(path + QStringLiteral(": no such file"));
     return 1;

@@ -23,8 +23,8 @@ struct ComposeOptions {
 std::optional<ComposeOptions> ParseCompose(const QStringList& args) {
   if (args.size() < 2 || args.size() % 2 != 0) return std::nullopt;
   ComposeOptions options;
-  options.project = args[0];
-  options.out = args[1];
+  options.project = UserPath(args[0]);
+  options.out = UserPath(args[1]);
   options.view.canvas = kDefaultCanvas;
   for (qsizetype i = 2; i < args.size(); i += 2) {
     const QString& word = args[i];

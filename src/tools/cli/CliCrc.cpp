@@ -7,7 +7,7 @@ namespace pivlo::cli {
 
 int Crc(const QStringList& args) {
   if (args.size() != 1) return kUsageError;
-  const QString text = FileChecksumText(args.first());
+  const QString text = FileChecksumText(UserPath(args.first()));
   PrintOut(text + u'\n');
   return text.isEmpty() ? 1 : 0;
 }

@@ -64,7 +64,7 @@ std::optional<HeadlineArguments> ParseHeadline(const QStringList& args) {
       parsed.text = value;
       has_text = true;
     } else if (word == u"--picture") {
-      parsed.picture = value;
+      parsed.picture = UserPath(value);
     } else if (word == u"--variant") {
       const std::optional<int> variant = ParseInt(value, 0, 3);
       valid = variant.has_value();
@@ -85,7 +85,7 @@ std::optional<HeadlineArguments> ParseHeadline(const QStringList& args) {
       parsed.pattern = ParseInt(value, 0, 19);
       valid = parsed.pattern.has_value();
     } else if (word == u"--out") {
-      parsed.out = value;
+      parsed.out = UserPath(value);
     } else {
       valid = false;
     }

@@ -9,20 +9,21 @@ namespace pivlo::cli {
 
 int IconScan(const QStringList& args) {
   if (args.size() != 1) return kUsageError;
-  if (!QFileInfo(args.first()).isFile()) {
+  const QString path = UserPath(args.first());
+  if (!QFileInfo(path).isFile()) {
     PrintError(args.first() + QStringLiteral(": no such file"));
     return 1;
   }
   QString out;
-  for (const IconImageEntry& image : ScanIconImages(args.first()).images) out += image.text + u'\n';
+  for (const IconImageEntry& image : ScanIconImages(path).images) out += image.text + u'\n';
   PrintOut(out);
   return 0;
 }
 
 int IconReplace(const QStringList& args) {
   if (args.size() != 2) return kUsageError;
-  const QString& icon = args[0];
-  const QString& program = args[1];
+  const QString icon = UserPath(args[0]);
+  const QString program = UserPath(args[1]);
   if (!ReadIconFile(icon)) {
     PrintError(icon + QStringLiteral(": not an icon file"));
     return 1;

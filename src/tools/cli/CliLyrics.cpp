@@ -11,7 +11,7 @@ namespace pivlo::cli {
 int Lyrics(const QStringList& args) {
   if (args.size() != 1) return kUsageError;
   QString error;
-  const QList<LyricLine> lines = ReadLyricFile(args.first(), &error);
+  const QList<LyricLine> lines = ReadLyricFile(UserPath(args.first()), &error);
   if (lines.isEmpty()) {
     PrintError(args.first() + u": no lyrics ("_s + error + u')');
     return 1;

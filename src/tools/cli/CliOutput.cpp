@@ -4,6 +4,7 @@
 #include "core/AppFolders.h"
 #include "core/FileReplacement.h"
 
+#include <QDir>
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -46,9 +47,13 @@ MessageAnswer StderrPrompter::ShowMessage(const QString& text, MessageIcon, Mess
   return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
+QString UserPath(const QString& typed) {
+  return typed.isEmpty() ? typed : QDir::cleanPath(QDir::current().absoluteFilePath(typed));
+}
+
 bool WriteOutputFile(const QString& path, const QByteArray& bytes) {
   QString error;
-  if (ReplaceFileContents(path, bytes, &error)) return true;
+  if (ReplaceFileContents(UserPath(path), bytes, &error)) return true;
   PrintError(error);
   return false;
 }

@@ -13,6 +13,10 @@
 namespace pivlo::cli {
 
 void PrintOut(const QString& text);  // stdout, UTF-8, as given
+
+// A path as the user typed it, taken from the working folder: the libraries read a short
+// relative name ("x.jpg") as no file at all. Empty stays empty.
+QString UserPath(const QString& typed);
 void PrintError(const QString& line);  // one line on stderr, prefixed with the program name
 
 // Notices go to stderr, one line each. Questions are not asked: they get Yes when the

@@ -18,7 +18,7 @@ std::optional<ResourcePackage> OpenOrSay(const QString& path) {
 
 int PackList(const QStringList& args) {
   if (args.size() != 1) return kUsageError;
-  const std::optional<ResourcePackage> package = OpenOrSay(args.first());
+  const std::optional<ResourcePackage> package = OpenOrSay(UserPath(args.first()));
   if (!package) return 1;
   QString out;
   qint32 index = 0;
@@ -34,7 +34,7 @@ int PackExtract(const QStringList& args) {
   if (args.size() != 3) return kUsageError;
   const QString& name = args[1];
   const QString& out = args[2];
-  const std::optional<ResourcePackage> package = OpenOrSay(args[0]);
+  const std::optional<ResourcePackage> package = OpenOrSay(UserPath(args[0]));
   if (!package) return 1;
   const std::optional<qint32> number = package->Find(name);
   if (!number) {

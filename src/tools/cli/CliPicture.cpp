@@ -49,7 +49,7 @@ int Probe(const QStringList& args) {
   if (args.isEmpty()) return kUsageError;
   QString out;
   for (const QString& path : args) {
-    const ImageProbe probe = ProbeImageFile(path, true);
+    const ImageProbe probe = ProbeImageFile(UserPath(path), true);
     out += probe.Format + u'\t' + QString::number(probe.Width) + u'\t' + QString::number(probe.Height) + u'\t' +
            QString::number(probe.Depth) + u'\t' + EscapeField(path) + u'\n';
   }
@@ -61,7 +61,7 @@ int Decode(const QStringList& args) {
   if (args.size() < 2) return kUsageError;
   const std::optional<DecodeOptions> options = ParseDecodeOptions(args.mid(2));
   if (!options) return kUsageError;
-  const QString& path = args[0];
+  const QString path = UserPath(args[0]);
   if (!IsFile(path)) return 1;
   const ImageProbe probe = ProbeImageFile(path, true);
   // Our decoders' pictures have the rows the file holds, which may be fewer than its
@@ -87,7 +87,7 @@ int Decode(const QStringList& args) {
 
 int Convert(const QStringList& args) {
   if (args.size() != 2) return kUsageError;
-  const QString& path = args[0];
+  const QString path = UserPath(args[0]);
   if (!IsFile(path)) return 1;
   const PreparedPicture prepared = PreparePictureBytes(path);
   QByteArray bytes = prepared.bytes;

@@ -36,22 +36,22 @@ struct CreateArguments {
 std::optional<CreateArguments> ParseCreate(const QStringList& args) {
   if (args.isEmpty() || args[0].startsWith(u"--")) return std::nullopt;
   CreateArguments parsed;
-  parsed.out = args[0];
+  parsed.out = UserPath(args[0]);
   for (qsizetype i = 1; i < args.size(); i += 2) {
     if (i + 1 >= args.size()) return std::nullopt;
     const QString& option = args[i];
     const QString& value = args[i + 1];
     if (option == u"--picture") {
-      parsed.pictures << value;
+      parsed.pictures << UserPath(value);
     } else if (option == u"--lyric") {
-      parsed.lyrics << value;
+      parsed.lyrics << UserPath(value);
     } else if (option == u"--song") {
       if (i + 2 < args.size() && args[i + 2] == u"--duration") {
         if (i + 3 >= args.size()) return std::nullopt;
-        parsed.songs.append({value, args[i + 3]});
+        parsed.songs.append({UserPath(value), args[i + 3]});
         i += 2;
       } else {
-        parsed.songs.append({value, std::nullopt});
+        parsed.songs.append({UserPath(value), std::nullopt});
       }
     } else if (option == u"--set") {
       const qsizetype equals = value.indexOf(u'=');
@@ -170,7 +170,7 @@ int ProjectCreate(const QStringList& args) {
 
 int ProjectShow(const QStringList& args) {
   if (args.size() != 1) return kUsageError;
-  const QString& path = args.first();
+  const QString path = UserPath(args.first());
   ProjectModel model(CommandLineEnvironment());
   StderrPrompter prompter;
   if (!ReadProjectFile(path, model, prompter)) return 1;

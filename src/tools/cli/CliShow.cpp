@@ -46,8 +46,8 @@ std::optional<ShowOptions> ParseOptions(const QStringList& args, bool render) {
   const qsizetype positional = render ? 2 : 1;
   if (args.size() < positional) return std::nullopt;
   ShowOptions options;
-  options.package = args[0];
-  if (render) options.out = args[1];
+  options.package = UserPath(args[0]);
+  if (render) options.out = UserPath(args[1]);
   for (qsizetype i = positional; i < args.size(); i += 2) {
     if (i + 1 >= args.size()) return std::nullopt;
     const QString& word = args[i];
@@ -64,7 +64,7 @@ std::optional<ShowOptions> ParseOptions(const QStringList& args, bool render) {
       options.seconds = ParseSeconds(value);
       if (!options.seconds) return std::nullopt;
     } else if (word == u"--audio" && render) {
-      options.audio = value;
+      options.audio = UserPath(value);
     } else if (word == u"--at" && render) {
       for (const QString& part : value.split(u',')) {
         const std::optional<double> seconds = ParseSeconds(part);

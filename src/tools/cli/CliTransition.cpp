@@ -47,17 +47,17 @@ std::optional<TransitionOptions> ParseOptions(const QStringList& args) {
       options.variant = ParseInt(value, 0, TransitionVariantCount(options.position) - 1);
       if (!options.variant) return std::nullopt;
     } else if (word == u"--from") {
-      options.from = value;
+      options.from = UserPath(value);
     } else if (word == u"--to") {
-      options.to = value;
+      options.to = UserPath(value);
     } else if (word == u"--size") {
       const std::optional<QSize> size = ParseSize(value);
       if (!size) return std::nullopt;
       options.size = *size;
     } else if (word == u"--frame") {
-      options.frame = value;
+      options.frame = UserPath(value);
     } else if (word == u"--out") {
-      options.out = value;
+      options.out = UserPath(value);
     } else {
       return std::nullopt;
     }

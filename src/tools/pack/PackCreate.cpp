@@ -20,7 +20,7 @@ std::optional<ResourcePackageRequest> ParseRequest(const QStringList& args) {
   for (qsizetype i = 1; i < args.size(); ++i) {
     const QString& word = args[i];
     if (!word.startsWith(QStringLiteral("--"))) {
-      files.append(word);
+      files.append(UserPath(word));
       continue;
     }
     if (i + 1 >= args.size()) return std::nullopt;
@@ -54,7 +54,7 @@ int PackCreate(const QStringList& args) {
   const std::optional<ResourcePackageRequest> request = ParseRequest(args);
   if (!request) return kUsageError;
   QString error;
-  if (!WriteResourcePackage(args.first(), *request, error)) {
+  if (!WriteResourcePackage(UserPath(args.first()), *request, error)) {
     PrintError(error);
     return 1;
   }
