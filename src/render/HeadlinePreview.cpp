@@ -13,11 +13,6 @@
 namespace pivlo {
 namespace {
 
-const QString& SampleHeadline() {
-  static const QString sample = QStringLiteral("屏幕保护制作");
-  return sample;
-}
-
 // For the length of a preview the headline style holds its colours as ARGB values, the
 // form the text texture is drawn with; they are given back however the preview ends.
 class ArgbHeadlineColours {
@@ -67,7 +62,7 @@ void RunPreview(ProjectModel& model, int selected, EffectPreviewState& state, He
     const ScreenBox& box = picture->headline_box;
     item.box = QRectF(box.x * sx, box.y * sy, box.w * sx + 1, box.h * sy + 1);
   } else {
-    item.text = SampleHeadline();
+    item.text = HeadlineSampleText();
     const TextLook sample = looks.Look(style);
     const QSizeF size =
         MeasureText(item.text, sample.font_name, RoundToInt32(style.size * sx), style.style_flags).size();
@@ -86,6 +81,11 @@ void RunPreview(ProjectModel& model, int selected, EffectPreviewState& state, He
 }
 
 }  // namespace
+
+const QString& HeadlineSampleText() {
+  static const QString sample = QStringLiteral("屏幕保护制作");
+  return sample;
+}
 
 void PreviewHeadline(ProjectModel& model, int selected, EffectPreviewState& state, HeadlinePreviewView& view) {
   RunFlags& flags = model.flags;

@@ -20,6 +20,9 @@ class HeadlinePreviewView {
   virtual void SetPersistentDrawing(bool on) {}
 };
 
+// What a headline preview shows when the picture has no headline.
+const QString& HeadlineSampleText();
+
 // The click on the headline effect list: previews the effect at the list's position
 // (model.font_list_position) on the canvas, over the picture the canvas shows
 // (state.shown_picture). `selected` is the picture list's current picture (numbered from

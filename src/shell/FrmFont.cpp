@@ -1,5 +1,7 @@
 #include "shell/FrmFont.h"
 
+#include "render/CanvasCompose.h"
+#include "render/HeadlinePreview.h"
 #include "render/basTextStyles.h"
 #include "shell/SystemLook.h"
 
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -34,10 +37,27 @@ QLabel* NewColourLabel(const QString& name, QWidget* parent) {
   return label;
 }
 
+constexpr int kSampleHeight = 96;
+constexpr int kSampleMinimumWidth = 480;
+constexpr int kSampleAlignCentre = 4;  // centred both ways
+
+// What each kind of text is shown as: the headline and lyric samples the canvas uses.
+QString SampleText(int kind) {
+  switch (kind) {
+    case FontDialogModel::kHeadline: return HeadlineSampleText();
+    case FontDialogModel::kLyric:
+    case FontDialogModel::kLyricLine: return LyricSampleText();
+    default: return FrmFont::tr("屏保文字 AaBb 123");
+  }
+}
+
 }  // namespace
 
 FrmFont::FrmFont(ProjectModel& model, int kind, Prompter& prompter, QWidget* owner)
-    : QDialog(owner), state_(model, kind), prompter_(prompter) {
+    : QDialog(owner),
+      state_(model, kind),
+      looks_(QSize(model.screen_width, model.screen_height), QSize(model.screen_width, model.screen_height)),
+      prompter_(prompter) {
   setObjectName(QStringLiteral("FrmFont"));
   ApplyOwnerLook(*this);
   setWindowTitle(tr("选择字体风格"));
@@ -65,12 +85,21 @@ FrmFont::FrmFont(ProjectModel& model, int kind, Prompter& prompter, QWidget* own
   }
   if (!state_.FullStyleEnabled()) ListAlign->setEnabled(false);
 
-  connect(ListName, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { state_.ChooseFont(item->text()); });
-  connect(ListSize, &QListWidget::currentRowChanged, this, [this](int row) { state_.ChooseSize(row); });
-  connect(ListAlign, &QListWidget::currentRowChanged, this, [this](int row) { state_.ChooseAlign(row); });
-  connect(ListPattern, &QListWidget::currentRowChanged, this, [this](int row) { state_.ChoosePattern(row); });
-  connect(ListBorderSize, &QListWidget::currentRowChanged, this, [this](int row) { state_.ChooseBorder(row); });
-  connect(ListStyle, &QListWidget::currentRowChanged, this, [this](int row) { state_.ChooseStyle(row); });
+  const auto then_draw = [this](auto choose) {
+    return [this, choose](auto value) {
+      choose(value);
+      DrawSample();
+    };
+  };
+  connect(ListName, &QListWidget::itemClicked, this,
+          then_draw([this](QListWidgetItem* item) { state_.ChooseFont(item->text()); }));
+  connect(ListSize, &QListWidget::currentRowChanged, this, then_draw([this](int row) { state_.ChooseSize(row); }));
+  connect(ListAlign, &QListWidget::currentRowChanged, this, then_draw([this](int row) { state_.ChooseAlign(row); }));
+  connect(ListPattern, &QListWidget::currentRowChanged, this,
+          then_draw([this](int row) { state_.ChoosePattern(row); }));
+  connect(ListBorderSize, &QListWidget::currentRowChanged, this,
+          then_draw([this](int row) { state_.ChooseBorder(row); }));
+  connect(ListStyle, &QListWidget::currentRowChanged, this, then_draw([this](int row) { state_.ChooseStyle(row); }));
 
   auto* grid = new QGridLayout();
   const std::pair<QString, QWidget*> columns[] = {{tr("字体"), ListName},     {tr("大小"), ListSize},
@@ -107,10 +136,33 @@ FrmFont::FrmFont(ProjectModel& model, int kind, Prompter& prompter, QWidget* own
   colours->addWidget(ok);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
+  PicSample = new QLabel(this);
+  PicSample->setObjectName(QStringLiteral("PicSample"));
+  PicSample->setFixedHeight(kSampleHeight);
+  PicSample->setMinimumWidth(kSampleMinimumWidth);
+  PicSample->setFrameShape(QFrame::StyledPanel);
+
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid, 1);
+  layout->addWidget(PicSample);
   layout->addLayout(colours);
-  resize(640, 360);
+  resize(640, 460);
+  DrawSample();
+}
+
+void FrmFont::DrawSample() {
+  const QSize size(qMax(PicSample->width(), kSampleMinimumWidth), kSampleHeight);
+  QImage sample(size, QImage::Format_RGB32);
+  sample.fill(QColor(64, 64, 64));  // a backdrop light and dark texts both show on
+  TextStyle style = state_.WorkingStyle();
+  if (!state_.AlignEnabled()) style.align = kSampleAlignCentre;
+  DrawStyledTextInto(sample, SampleText(state_.StyleKind()), looks_.Look(style), QRectF(QPointF(4, 4), QSizeF(size) - QSizeF(8, 8)));
+  PicSample->setPixmap(QPixmap::fromImage(sample));
+}
+
+void FrmFont::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  DrawSample();
 }
 
 void FrmFont::PaintColours() {
@@ -135,6 +187,7 @@ bool FrmFont::eventFilter(QObject* watched, QEvent* event) {
       if (watched == LblEndColor) state_.ChooseEndColor(Colour(*chosen));
       if (watched == LblBorderColor) state_.ChooseBorderColor(Colour(*chosen));
       PaintColours();
+      DrawSample();
     }
     return true;
   }

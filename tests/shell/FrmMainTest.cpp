@@ -12,6 +12,7 @@
 #include "render/basDirect3D.h"
 #include "shell/CanvasBox.h"
 #include "shell/CommandTexts.h"
+#include "shell/FrmFont.h"
 #include "shell/FrmFullScreen.h"
 #include "shell/FrmMain.h"
 #include "shell/HelpViewer.h"
@@ -564,6 +565,27 @@ TEST_F(FrmMainTest, TheEffectListShowsTheSelectedPicturesEffect) {
   w.ImgList->setCurrentRow(1);
   EXPECT_EQ(w.FontList->currentRow(), 7);
   EXPECT_EQ(model.font_list_position, 7);
+}
+
+TEST_F(FrmMainTest, TheFontDialogShowsASampleOfTheStyleBeingEdited) {
+  FrmMain& w = Start();
+  FrmFont dialog(w.Model(), FontDialogModel::kCaption, prompter_, &w);
+  const auto red_pixels = [&dialog] {
+    const QImage sample = dialog.PicSample->pixmap().toImage();
+    int count = 0;
+    for (int y = 0; y < sample.height(); ++y) {
+      for (int x = 0; x < sample.width(); ++x) {
+        const QRgb pixel = sample.pixel(x, y);
+        count += qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+      }
+    }
+    return count;
+  };
+  dialog.ListPattern->setCurrentRow(0);  // filled with the start colour
+  EXPECT_EQ(red_pixels(), 0);
+  prompter_.color_results.enqueue(quint32(Rgb(255, 0, 0)));
+  QTest::mouseClick(dialog.LblStartColor, Qt::LeftButton);
+  EXPECT_GT(red_pixels(), 200) << "the sample takes the new colour at once";
 }
 
 TEST_F(FrmMainTest, CaptionTextGoesToEveryPicture) {
