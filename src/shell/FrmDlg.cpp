@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QVBoxLayout>
@@ -109,7 +110,7 @@ void FrmDlg::BuildIconPanel() {
   PicIcon->setFrameShape(QFrame::StyledPanel);
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 4, 0, 0);
-  row->addWidget(ListIcon, 1);
+  row->addWidget(ListIcon, 1, Qt::AlignTop);
   row->addWidget(PicIcon, 0, Qt::AlignTop);
   connect(ListIcon, &QListWidget::currentRowChanged, this, &FrmDlg::IconSelected);
 }
@@ -202,6 +203,13 @@ void AttachFilePanel(QFileDialog& dialog, FilePreview mode) {
   // Below the dialog's controls, across its whole width.
   grid->addWidget(panel, grid->rowCount(), 0, 1, grid->columnCount());
   QObject::connect(&dialog, &QFileDialog::currentChanged, panel, &FrmDlg::SelectionChanged);
+  // A name typed or completed selects its file too, without making it the current one.
+  if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    QObject::connect(name, &QLineEdit::textChanged, panel, [&dialog, panel] {
+      const QStringList chosen = dialog.selectedFiles();
+      if (chosen.size() == 1) panel->SelectionChanged(chosen.first());
+    });
+  }
 }
 
 }  // namespace pivlo
