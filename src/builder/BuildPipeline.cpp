@@ -58,6 +58,12 @@ class BuildRun {
  private:
   bool Preview() const { return state_.PreviewMode; }
 
+  // The icon the built player gets; a preview keeps the player's own.
+  QString Icon() const {
+    if (Preview()) return {};
+    return services_.icon_file.isEmpty() ? ConfirmedIconPath(state_) : services_.icon_file;
+  }
+
   bool Fail(const QString& why) {
     if (failure_.isEmpty()) failure_ = why;
     return false;
@@ -110,7 +116,7 @@ class BuildRun {
     ProcessPendingEvents();
     const QString backup = work_ + u'2';
     QFile::remove(backup);
-    const QString icon = services_.icon_file.isEmpty() ? ConfirmedIconPath(state_) : services_.icon_file;
+    const QString icon = Icon();
     if (!icon.isEmpty()) {
       if (!CopyFileContents(work_, backup, &failure_)) return false;
       if (ReplaceExeIcon(icon, work_)) {
@@ -137,6 +143,12 @@ class BuildRun {
     settings.is_package = is_package;
     if (!PutValue(RuntimeItemName(), RuntimeLibraryPath(), PutMode::RegisterFile)) {
       return Fail(RuntimeLibraryPath() + u": cannot be read"_s);
+    }
+    // The icon travels in the package too: a player that is no PE program has no icon
+    // resources to hold it, and shows it from there.
+    const QString icon = Icon();
+    if (!icon.isEmpty() && !PutValue(IconItemName(), icon, PutMode::RegisterFile)) {
+      return Fail(icon + u": cannot be read"_s);
     }
     return WriteResourcesAndSettings(assembly_, model_, services_.direct3d_ready, services_.prompter, &failure_);
   }

@@ -55,7 +55,8 @@ bool StartBuildFromDialog(ProjectModel& model, BuildState& state, BuildServices&
 // Temp/~tmpview.scr and is started full screen (a player that does not start is
 // reported); a build asks where
 // to save (an existing file only after confirmation), gives the player the confirmed
-// icon and shows the finish dialog. The package is assembled beside its destination
+// icon (in a PE player's icon resources, and in the package as its IconFile item) and
+// shows the finish dialog. The package is assembled beside its destination
 // and replaces it only once complete and verified, made executable; any failure deletes
 // the incomplete file and says which step failed and why ("无法生成屏幕保护：…", unless
 // the failure was told already). Every exit but a failed runtime check returns to rest

@@ -37,34 +37,74 @@ bool ReadSettings(QFile& file, const PackageTrailer& trailer, PropertyBag& bag, 
   return true;
 }
 
-bool ReadItems(const PropertyBag& bag, qint32 blob, QList<PackageItem>& items, QString* error) {
+// The show plays without these, so a damaged one is set aside instead of refusing the
+// package.
+bool Dispensable(const QString& name) { return name == IconItemName(); }
+
+// The item named by an offset key, if its keys are 32-bit numbers that put it within the
+// blob; otherwise `why` says what is wrong.
+bool ReadItem(const PropertyBag& bag, const PropertyBag::Entry& offset, qint32 blob, PackageItem& item,
+              QString& why) {
+  const BagValue size = bag.Get(ItemSizeKey(item.name));
+  if (offset.value.kind() != BagValue::Kind::Int32 || size.kind() != BagValue::Kind::Int32) {
+    why = item.name + u": offset or size is not a 32-bit number"_s;
+    return false;
+  }
+  item.offset = offset.value.AsInt32();
+  item.size = size.AsInt32();
+  item.type = bag.Get(ItemTypeKey(item.name)).ToText();
+  if (item.offset < 0 || item.size < 0 || qint64(item.offset) + item.size > blob) {
+    why = item.name + u": lies outside the resource blob"_s;
+    return false;
+  }
+  return true;
+}
+
+bool Overlap(const PackageItem& a, const PackageItem& b) {
+  return qint64(a.offset) < qint64(b.offset) + b.size && qint64(b.offset) < qint64(a.offset) + a.size;
+}
+
+void SortByOffset(QList<PackageItem>& items) {
+  std::stable_sort(items.begin(), items.end(),
+                   [](const PackageItem& a, const PackageItem& b) { return a.offset < b.offset; });
+}
+
+bool ReadItems(const PropertyBag& bag, qint32 blob, QList<PackageItem>& items, QStringList& set_aside,
+               QString* error) {
   static const QString kSuffix = ItemOffsetKey(QString());
   QSet<QString> seen;
+  QList<PackageItem> dispensable;
   for (const PropertyBag::Entry& entry : bag.Entries()) {
     if (!entry.key.endsWith(kSuffix)) continue;
     PackageItem item;
     item.name = entry.key.chopped(kSuffix.size());
     if (seen.contains(item.name)) continue;  // a repeated key: the first value counts
     seen.insert(item.name);
-    const BagValue size = bag.Get(ItemSizeKey(item.name));
-    if (entry.value.kind() != BagValue::Kind::Int32 || size.kind() != BagValue::Kind::Int32) {
-      return Fail(error, item.name + u": offset or size is not a 32-bit number"_s);
+    QString why;
+    if (ReadItem(bag, entry, blob, item, why)) {
+      (Dispensable(item.name) ? dispensable : items).append(item);
+    } else if (Dispensable(item.name)) {
+      set_aside << why;
+    } else {
+      return Fail(error, why);
     }
-    item.offset = entry.value.AsInt32();
-    item.size = size.AsInt32();
-    item.type = bag.Get(ItemTypeKey(item.name)).ToText();
-    if (item.offset < 0 || item.size < 0 || qint64(item.offset) + item.size > blob) {
-      return Fail(error, item.name + u": lies outside the resource blob"_s);
-    }
-    items.append(item);
   }
-  std::stable_sort(items.begin(), items.end(),
-                   [](const PackageItem& a, const PackageItem& b) { return a.offset < b.offset; });
+  SortByOffset(items);
   for (qsizetype i = 1; i < items.size(); ++i) {
     if (qint64(items[i - 1].offset) + items[i - 1].size > items[i].offset) {
       return Fail(error, items[i - 1].name + u" and "_s + items[i].name + u" overlap"_s);
     }
   }
+  for (const PackageItem& item : dispensable) {
+    const auto other =
+        std::find_if(items.begin(), items.end(), [&](const PackageItem& kept) { return Overlap(item, kept); });
+    if (other != items.end()) {
+      set_aside << item.name + u": overlaps "_s + other->name;
+    } else {
+      items.append(item);
+    }
+  }
+  SortByOffset(items);
   return true;
 }
 
@@ -73,6 +113,7 @@ bool ReadItems(const PropertyBag& bag, qint32 blob, QList<PackageItem>& items, Q
 QString TextureItemName() { return u"TextureImage"_s; }
 QString FrameItemName() { return u"PictureFrameData"_s; }
 QString RuntimeItemName() { return u"d3DFile"_s; }
+QString IconItemName() { return u"IconFile"_s; }
 
 QString ItemOffsetKey(const QString& name) { return name + u"_OffSet"_s; }
 QString ItemSizeKey(const QString& name) { return name + u"_Size"_s; }
@@ -114,7 +155,7 @@ std::optional<ScreensaverPackage> ScreensaverPackage::Open(const QString& path, 
   package.path_ = path;
   package.trailer_ = *trailer;
   if (!ReadSettings(file, *trailer, package.settings_, error) ||
-      !ReadItems(package.settings_, trailer->blob, package.items_, error)) {
+      !ReadItems(package.settings_, trailer->blob, package.items_, package.set_aside_, error)) {
     return std::nullopt;
   }
   return package;

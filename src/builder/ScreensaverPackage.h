@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <optional>
@@ -20,6 +21,7 @@ namespace pivlo {
 QString TextureItemName();  // "TextureImage": rainbow.jpg of gmi.src
 QString FrameItemName();    // "PictureFrameData": the chosen picture frame
 QString RuntimeItemName();  // "d3DFile": the graphics runtime, a registered file
+QString IconItemName();     // "IconFile": the confirmed icon file, a registered file after d3DFile
 
 QString ItemOffsetKey(const QString& name);  // NAME + "_OffSet"
 QString ItemSizeKey(const QString& name);    // NAME + "_Size"
@@ -47,7 +49,8 @@ class ScreensaverPackage {
   // Reads the package at the path. Nothing, with the reason in `error`, unless the
   // trailer's sizes are not negative and add up to the file's length, the bag is whole
   // and exactly C bytes long, and every item has 32-bit offset and size keys and lies
-  // within the blob without overlapping another.
+  // within the blob without overlapping another. The icon item is the exception: the
+  // show plays without it, so a damaged one is only left out (see SetAside()).
   static std::optional<ScreensaverPackage> Open(const QString& path, QString* error = nullptr);
 
   const QString& Path() const { return path_; }
@@ -56,6 +59,8 @@ class ScreensaverPackage {
   // In blob order.
   const QList<PackageItem>& Items() const { return items_; }
   const PackageItem* FindItem(const QString& name) const;
+  // The items left out of Items() as damaged, each as "NAME: why".
+  const QStringList& SetAside() const { return set_aside_; }
 
   // The item's bytes with their head unscrambled; nothing when the file no longer holds
   // them.
@@ -68,6 +73,7 @@ class ScreensaverPackage {
   PackageTrailer trailer_;
   PropertyBag settings_;
   QList<PackageItem> items_;
+  QStringList set_aside_;
 };
 
 }  // namespace pivlo

@@ -97,6 +97,14 @@ class BuildPipelineTest : public testing::Test {
     return trailer ? test::ReadWholeFile(path).first(trailer->stub) : QByteArray();
   }
 
+  static QStringList ItemNames(const QString& path) {
+    QStringList names;
+    if (const std::optional<ScreensaverPackage> package = ScreensaverPackage::Open(path)) {
+      for (const PackageItem& item : package->Items()) names << item.name;
+    }
+    return names;
+  }
+
   test::BuildFolder folder_;
   ProjectModel model_;
   BuildState state_;
@@ -279,6 +287,58 @@ TEST_F(BuildPipelineTest, AFullDiskKeepsTheOldScreensaver) {
   ExpectRestingAndTidy(disk.Path(QString()));
 }
 
+// The player has no icon resources: the confirmed icon travels in the package, for the
+// player to show, right behind the runtime.
+TEST_F(BuildPipelineTest, TheConfirmedIconTravelsInThePackageBehindTheRuntime) {
+  QDir().mkpath(TempFolder());
+  const QByteArray icon = test::IconFileBytes(32, 8, QByteArray(2216, 'n'));
+  folder_.Write(u"Temp/icofinal.ico"_s, icon);
+  state_.CustomIcon = true;
+  const QString output = folder_.Path(u"show.scr"_s);
+  ASSERT_TRUE(Build(output));
+  EXPECT_TRUE(prompter_.messages.isEmpty());
+  EXPECT_EQ(StubPart(output), test::BuildFolder::Player());
+
+  const std::optional<ScreensaverPackage> package = ScreensaverPackage::Open(output);
+  ASSERT_TRUE(package);
+  ASSERT_EQ(ItemNames(output), (QStringList{u"TextureImage"_s, u"d3DFile"_s, u"IconFile"_s}));
+  const PackageItem& runtime = package->Items()[1];
+  const PackageItem& item = package->Items()[2];
+  EXPECT_EQ(item.offset, runtime.offset + runtime.size);
+  EXPECT_EQ(item.type, u"ICO"_s);
+  EXPECT_EQ(package->ReadItem(item), icon);
+  QStringList keys;
+  for (const PropertyBag::Entry& entry : package->Settings().Entries()) keys << entry.key;
+  EXPECT_EQ(keys.mid(keys.indexOf(u"d3DFile_OffSet"_s)),
+            (QStringList{u"d3DFile_OffSet"_s, u"d3DFile_Size"_s, u"d3DFile_Type"_s, u"IconFile_OffSet"_s,
+                         u"IconFile_Size"_s, u"IconFile_Type"_s}));
+  ExpectRestingAndTidy(folder_.Path(QString()));
+
+  // The command line's icon stands in for the confirmed one.
+  const QByteArray given = test::IconFileBytes(48, 32, QByteArray(9640, 'g'));
+  services_.icon_file = folder_.Write(u"given.ico"_s, given);
+  ASSERT_TRUE(Build(folder_.Path(u"given.scr"_s)));
+  const std::optional<ScreensaverPackage> with_given = ScreensaverPackage::Open(folder_.Path(u"given.scr"_s));
+  ASSERT_TRUE(with_given && with_given->FindItem(u"IconFile"_s));
+  EXPECT_EQ(with_given->ReadItem(*with_given->FindItem(u"IconFile"_s)), given);
+
+  // A preview neither changes the icon nor carries one.
+  ASSERT_TRUE(Preview());
+  EXPECT_EQ(ItemNames(PreviewOutputPath()), (QStringList{u"TextureImage"_s, u"d3DFile"_s}));
+}
+
+TEST_F(BuildPipelineTest, WithoutAConfirmedIconThePackageIsWhatItWasBefore) {
+  const QString before = folder_.Path(u"before.scr"_s);
+  ASSERT_TRUE(Build(before));  // no icon was ever chosen
+  QDir().mkpath(TempFolder());
+  folder_.Write(u"Temp/icofinal.ico"_s, test::IconFileBytes(32, 8, QByteArray(2216, 'n')));
+  state_.CustomIcon = false;  // a new project forgot it
+  const QString output = folder_.Path(u"show.scr"_s);
+  ASSERT_TRUE(Build(output));
+  EXPECT_EQ(ItemNames(output), (QStringList{u"TextureImage"_s, u"d3DFile"_s}));
+  EXPECT_EQ(test::ReadWholeFile(output), test::ReadWholeFile(before));
+}
+
 class BuildIconTest : public BuildPipelineTest {
  protected:
   void SetUp() override {
@@ -301,6 +361,7 @@ TEST_F(BuildIconTest, TheConfirmedIconGoesIntoTheBuiltPlayer) {
   const QByteArray stub = StubPart(output);
   ASSERT_EQ(stub.size(), pe_.bytes.size());
   EXPECT_EQ(stub.sliced(pe_.icons[0].data, 2216), QByteArray(2216, 'n'));
+  EXPECT_EQ(ItemNames(output).last(), u"IconFile"_s);  // in the package as well
   ExpectRestingAndTidy(folder_.Path(QString()));
 
   // A preview never changes the icon.

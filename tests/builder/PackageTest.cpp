@@ -333,5 +333,49 @@ TEST(ScreensaverPackage, RejectsPackagesWhoseTrailerOrKeysLie) {
   }
 }
 
+// The show plays without its icon: a damaged icon item costs the icon, not the package.
+TEST(ScreensaverPackage, SetsADamagedIconItemAsideAndKeepsTheRest) {
+  test::TempFolder folder;
+  const auto with_icon = [](qint32 offset, const BagValue& size) {
+    PropertyBag bag = TwoItems();
+    bag.Put(u"IconFile_OffSet"_s, offset);
+    bag.Put(u"IconFile_Size"_s, size);
+    bag.Put(u"IconFile_Type"_s, u"ICO"_s);
+    return bag;
+  };
+  const QString outside = u"IconFile: lies outside the resource blob"_s;
+  const struct {
+    const char* name;
+    PropertyBag bag;
+    QString set_aside;  // empty: the icon is read
+  } cases[] = {
+      {"whole", with_icon(20, qint32(10)), {}},
+      {"past the blob", with_icon(20, qint32(11)), outside},
+      {"a negative offset", with_icon(-1, qint32(5)), outside},
+      {"a negative size", with_icon(20, qint32(-1)), outside},
+      {"an end past 32 bits", with_icon(0x7FFFFFFF, qint32(0x7FFFFFFF)), outside},
+      {"a size as text", with_icon(20, u"10"_s), u"IconFile: offset or size is not a 32-bit number"_s},
+      {"over the runtime", with_icon(19, qint32(2)), u"IconFile: overlaps d3DFile"_s},
+      {"over the texture", with_icon(0, qint32(30)), u"IconFile: overlaps TextureImage"_s},
+  };
+  for (const auto& c : cases) {
+    QString error;
+    const std::optional<ScreensaverPackage> package =
+        ScreensaverPackage::Open(folder.Write(QString::fromLatin1(c.name), HandMadePackage(c.bag, 10, 30)), &error);
+    ASSERT_TRUE(package) << c.name << ": " << error.toStdString();
+    QStringList names;
+    for (const PackageItem& item : package->Items()) names << item.name;
+    if (c.set_aside.isEmpty()) {
+      EXPECT_EQ(names, (QStringList{u"TextureImage"_s, u"d3DFile"_s, u"IconFile"_s})) << c.name;
+      EXPECT_EQ(package->FindItem(u"IconFile"_s)->type, u"ICO"_s);
+      EXPECT_EQ(package->ReadItem(*package->FindItem(u"IconFile"_s)).value_or(QByteArray()).size(), 10);
+      EXPECT_TRUE(package->SetAside().isEmpty()) << c.name;
+    } else {
+      EXPECT_EQ(names, (QStringList{u"TextureImage"_s, u"d3DFile"_s})) << c.name;
+      EXPECT_EQ(package->SetAside(), QStringList{c.set_aside}) << c.name;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace pivlo
