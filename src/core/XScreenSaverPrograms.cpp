@@ -48,6 +48,9 @@ qsizetype ContentEnd(const QString& line) {
 
 bool IsBlank(QStringView text) { return text.trimmed().isEmpty(); }
 
+// An entry is known by the program it runs: its command's first word.
+QString ProgramOf(const QString& command) { return command.trimmed().section(QRegularExpression(u"\\s+"_s), 0, 0); }
+
 // The entry's parts: "-", "GL:", "\"Name\"", then the command.
 void Describe(Entry& entry) {
   static const QRegularExpression kVisual(u"^[A-Za-z][A-Za-z0-9_-]*:\\s*"_s);
@@ -59,7 +62,7 @@ void Describe(Entry& entry) {
     const qsizetype close = rest.indexOf(u'"', 1);
     rest = close < 0 ? QString() : rest.mid(close + 1).trimmed();
   }
-  entry.program = rest.section(QRegularExpression(u"\\s+"_s), 0, 0);
+  entry.program = ProgramOf(rest);
 }
 
 // The list under `key` at the start of a line; nothing found leaves `first` at -1.
@@ -132,7 +135,7 @@ std::optional<ProgramsEdit> AddXScreenSaverProgram(const QString& file, const QS
   QStringList lines = Lines(file);
   const std::optional<Block> block = FindBlock(lines, kKey, error);
   if (!block) return std::nullopt;
-  const QString program = command.section(QRegularExpression(u"\\s+"_s), 0, 0);
+  const QString program = ProgramOf(command);
   const QString entry = XScreenSaverEntry(name, command);
 
   if (block->first < 0) {
@@ -181,7 +184,8 @@ std::optional<ProgramsEdit> AddXScreenSaverProgram(const QString& file, const QS
   return ProgramsEdit{lines.join(u'\n'), true};
 }
 
-std::optional<ProgramsEdit> RemoveXScreenSaverProgram(const QString& file, const QString& program, QString* error) {
+std::optional<ProgramsEdit> RemoveXScreenSaverProgram(const QString& file, const QString& command, QString* error) {
+  const QString program = ProgramOf(command);
   QStringList lines = Lines(file);
   const std::optional<Block> block = FindBlock(lines, kKey, error);
   if (!block) return std::nullopt;

@@ -24,8 +24,9 @@ struct ProgramsEdit {
 std::optional<ProgramsEdit> AddXScreenSaverProgram(const QString& file, const QString& name, const QString& command,
                                                    const QString& defaults, QString* error);
 
-// The file without the entries that run `program`; unchanged when there are none.
-std::optional<ProgramsEdit> RemoveXScreenSaverProgram(const QString& file, const QString& program, QString* error);
+// The file without the entries that run the command's program; unchanged when there are
+// none.
+std::optional<ProgramsEdit> RemoveXScreenSaverProgram(const QString& file, const QString& command, QString* error);
 
 // The entry's text as it stands in a list: `"NAME"  COMMAND`, the name's quotes dropped.
 QString XScreenSaverEntry(const QString& name, const QString& command);

@@ -60,6 +60,9 @@ FrmFinish::FrmFinish(const QString& summary, bool open_folder, const QImage& pic
   folder->setObjectName(QStringLiteral("ChkOpenFolder"));
   folder->setChecked(open_folder);
   connect(folder, &QCheckBox::clicked, this, [this](bool on) { open_folder_ = on; });
+  ChkInstall = new QCheckBox(tr("设为我的屏幕保护"), this);
+  ChkInstall->setObjectName(QStringLiteral("ChkInstall"));
+  ChkInstall->setToolTip(tr("复制到你的用户文件夹，加入 XScreenSaver 的列表和桌面的屏幕保护"));
   auto* ok = new QPushButton(tr("  确定  "), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -70,6 +73,7 @@ FrmFinish::FrmFinish(const QString& summary, bool open_folder, const QImage& pic
   right->addWidget(new QLabel(tr("成功创建了以下图片屏保文件。"), this));
   right->addWidget(info, 1);
   right->addWidget(folder);
+  right->addWidget(ChkInstall);
   body->addLayout(right, 1);
   auto* buttons = new QHBoxLayout();
   buttons->addStretch(1);
@@ -78,5 +82,7 @@ FrmFinish::FrmFinish(const QString& summary, bool open_folder, const QImage& pic
   layout->addLayout(body, 1);
   layout->addLayout(buttons);
 }
+
+bool FrmFinish::Install() const { return ChkInstall->isChecked(); }
 
 }  // namespace pivlo

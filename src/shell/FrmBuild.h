@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QCheckBox;
+
 namespace pivlo {
 
 // The build dialog "创建屏幕保护": the one kind of output, a screensaver that plays the
@@ -21,6 +23,10 @@ class FrmFinish : public QDialog {
  public:
   FrmFinish(const QString& summary, bool open_folder, const QImage& picture, QWidget* owner);
   bool OpenFolder() const { return open_folder_; }
+  // Install it for this user as a screensaver once the dialog closes.
+  bool Install() const;
+
+  QCheckBox* ChkInstall = nullptr;
 
  private:
   bool open_folder_;

@@ -2,6 +2,7 @@
 
 #include "builder/BuildPipeline.h"
 #include "builder/BuildState.h"
+#include "builder/ScreensaverInstall.h"
 #include "core/ProjectModel.h"
 #include "core/Prompter.h"
 #include "media/PictureList.h"
@@ -59,6 +60,8 @@ ScreenFacts ReadScreenFacts();
 struct StartupOptions {
   // Tests fix the screen; otherwise the primary screen is read.
   std::optional<ScreenFacts> screen;
+  // Where a built screensaver is installed for the user; tests give a temporary home.
+  std::optional<UserPlaces> user_places;
 };
 
 // The main window: the picture buttons, the eleven settings pages, the lists, the canvas,
@@ -117,6 +120,8 @@ class FrmMain : public QMainWindow,
   // BuildView
   void SelectSolidBackground() override;
   bool ShowFinishDialog(const QString& summary, bool open_folder) override;
+  // The finish dialog's "设为我的屏幕保护": the screensaver installed, and what was done.
+  void InstallForThisUser(const QString& output);
 
   const BuildState& Build() const { return build_state_; }
 
@@ -253,6 +258,7 @@ class FrmMain : public QMainWindow,
   QTimer timer1_;
   ToolTipClock tool_tips_;
   ScreenFacts screen_;
+  UserPlaces user_places_;
   std::optional<float> window_scale_;
   LookFont look_;
   QColor highlight_colour_;

@@ -214,7 +214,18 @@ bool FrmMain::ShowFinishDialog(const QString& summary, bool open_folder) {
   const std::optional<QByteArray> coffee = ReadPackageEntry(QStringLiteral("coffie.gif"));
   FrmFinish dialog(summary, open_folder, coffee ? QImage::fromData(*coffee) : QImage(), this);
   dialog.exec();
+  if (dialog.Install()) InstallForThisUser(build_state_.LastOutputPath);
   return dialog.OpenFolder();
+}
+
+void FrmMain::InstallForThisUser(const QString& output) {
+  QString error;
+  const std::optional<InstallResult> result = InstallScreensaver(output, user_places_, &error);
+  if (!result) {
+    prompter_.ShowMessage(tr("无法设为屏幕保护：") + error, MessageIcon::Error);
+    return;
+  }
+  prompter_.ShowMessage(result->lines.join(u'\n'), result->complete ? MessageIcon::Information : MessageIcon::Warning);
 }
 
 void FrmMain::SaveAsCommand() {

@@ -78,6 +78,7 @@ bool FrmMain::Form_Load(const StartupOptions& options) {
   SetRainbowPicture(ReadPackageEntry(QStringLiteral("rainbow.jpg")).value_or(QByteArray()));
 
   screen_ = options.screen.value_or(ReadScreenFacts());
+  user_places_ = options.user_places.value_or(UserPlaces::OfThisUser());
   ScaleMainWindow();
   BuildWindow();
   FitWindowToTarget();

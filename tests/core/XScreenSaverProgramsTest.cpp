@@ -39,7 +39,7 @@ TEST(XScreenSaverPrograms, AddsTheEntryAndKeepsEveryOtherLine) {
        File({kWritten[0], kWritten[1], kWritten[2], kWritten[3], kWritten[4], kWritten[5] + u'\\', kEntry, kWritten[6],
              kWritten[7]})},
       {"no file: the system's list, then ours", QString(),
-       File({u"*programs:\t\\"_s, u"\tmaze -root\t\\n\\"_s, u"\t\"Our show\" /home/u/.local/share/pivlo/screensavers/Holiday.scr --root \\n\\"_s,
+       File({u"*programs:\t\\"_s, u"\tmaze -root\t\\n\\"_s, u"\t\"Our show\" "_s + kCommand + u" \\n\\"_s,
              u"\tqix -root\\n"_s}),
        File({u"programs:\t\t\\"_s, u"\t\tmaze -root\t\\n\\"_s, u"\t\tqix -root\t\\n\\"_s, kEntry})},
       {"a file without a list", u"timeout: 0:10:00"_s, QString(),
@@ -75,13 +75,12 @@ TEST(XScreenSaverPrograms, ADisabledEntryOfTheSameProgramIsEnabledAgain) {
 TEST(XScreenSaverPrograms, RemovingTakesOutOnlyThatProgramsEntries) {
   const std::optional<ProgramsEdit> added = AddXScreenSaverProgram(File(kWritten), kName, kCommand, QString(), nullptr);
   ASSERT_TRUE(added.has_value());
-  const QString program = kCommand.section(u' ', 0, 0);
-  const std::optional<ProgramsEdit> removed = RemoveXScreenSaverProgram(added->text, program, nullptr);
+  const std::optional<ProgramsEdit> removed = RemoveXScreenSaverProgram(added->text, kCommand, nullptr);
   ASSERT_TRUE(removed.has_value());
   EXPECT_TRUE(removed->changed);
   EXPECT_EQ(removed->text, File(kWritten)) << removed->text.toStdString();
 
-  const std::optional<ProgramsEdit> absent = RemoveXScreenSaverProgram(File(kWritten), program, nullptr);
+  const std::optional<ProgramsEdit> absent = RemoveXScreenSaverProgram(File(kWritten), kCommand, nullptr);
   ASSERT_TRUE(absent.has_value());
   EXPECT_FALSE(absent->changed);
 

@@ -12,6 +12,7 @@
 #include "render/basDirect3D.h"
 #include "shell/CanvasBox.h"
 #include "shell/CommandTexts.h"
+#include "shell/FrmBuild.h"
 #include "shell/FrmFont.h"
 #include "shell/FrmFullScreen.h"
 #include "shell/FrmMain.h"
@@ -586,6 +587,25 @@ TEST_F(FrmMainTest, TheFontDialogShowsASampleOfTheStyleBeingEdited) {
   prompter_.color_results.enqueue(quint32(Rgb(255, 0, 0)));
   QTest::mouseClick(dialog.LblStartColor, Qt::LeftButton);
   EXPECT_GT(red_pixels(), 200) << "the sample takes the new colour at once";
+}
+
+// Ticking "设为我的屏幕保护" installs the file just built, and says what came of it.
+TEST_F(FrmMainTest, TheFinishDialogInstallsTheScreensaverWhenAsked) {
+  FrmMain& w = Start();
+  bool ticked = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<FrmFinish*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->ChkInstall->setChecked(true);
+    ticked = true;
+    dialog->accept();
+  });
+  prompter_.answers.enqueue(MessageAnswer::Ok);
+  w.ShowFinishDialog(u"summary"_s, false);
+  EXPECT_TRUE(ticked);
+  // No file was built here: the install says why it could not be done.
+  ASSERT_EQ(prompter_.messages.size(), 1);
+  EXPECT_TRUE(prompter_.messages[0].text.startsWith(u"无法设为屏幕保护："_s));
 }
 
 TEST_F(FrmMainTest, CaptionTextGoesToEveryPicture) {

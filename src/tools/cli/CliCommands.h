@@ -30,6 +30,8 @@ int Headline(const QStringList& args);
 int ShowPlanCommand(const QStringList& args);
 int ShowRenderCommand(const QStringList& args);
 int Compose(const QStringList& args);
+int ScreensaverInstallCommand(const QStringList& args);
+int ScreensaverRemoveCommand(const QStringList& args);
 
 inline constexpr char kTextArguments[] =
     "OUT.png --box WxH --font NAME --size PX [--style N --align N --pattern N --border N "

@@ -61,6 +61,13 @@ const Command kCommands[] = {
      "print a screensaver's sections (S, B, C), the trailer check, its resources\n"
      "      (item<TAB>NAME<TAB>OFFSET<TAB>SIZE<TAB>TYPE) and its settings as bag dump prints them",
      pivlo::cli::PackageInspect},
+    {{QStringLiteral("screensaver"), QStringLiteral("install")}, "OUTPUT",
+     "install a built screensaver for this user: a copy in the data folder, an entry in\n"
+     "      ~/.xscreensaver (when XScreenSaver is installed) and a desktop entry; prints what it\n"
+     "      did and how to pick it (exit 1 when ~/.xscreensaver had to be left as it was)",
+     pivlo::cli::ScreensaverInstallCommand},
+    {{QStringLiteral("screensaver"), QStringLiteral("remove")}, "NAME",
+     "undo what install did for the screensaver installed under NAME", pivlo::cli::ScreensaverRemoveCommand},
     {{QStringLiteral("icon"), QStringLiteral("scan")}, "FILE",
      "list the 32 and 48 pixel icon images found in the file, as the icon picker does", pivlo::cli::IconScan},
     {{QStringLiteral("icon"), QStringLiteral("replace")}, "ICO EXE",
