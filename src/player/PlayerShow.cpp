@@ -7,6 +7,7 @@
 #include "player/ScreenCanvas.h"
 #include "player/ScreenSaverInhibitor.h"
 #include "player/StopSignals.h"
+#include "player/WindowIcon.h"
 #include "player/X11WindowCanvas.h"
 #include "show/ShowEngine.h"
 #include "show/ShowExport.h"
@@ -132,6 +133,7 @@ int PlayOnScreens(int& argc, char** argv, const PlayerOptions& options) {
   std::unique_ptr<FirstFrameNotice> canvas;  // outlives the session, whose device draws on it
   const std::unique_ptr<ShowSession> session = OpenSession(ScreenCanvas::PrimaryScreenSize());
   if (!session) return 1;
+  UsePackageIcon(session->Package());
   const ShowSettings& show = session->Settings();
   const ProjectSettings& settings = show.project.settings;
   EndingRules rules(settings.show_cursor, settings.ignore_mouse_move);

@@ -10,6 +10,7 @@
 #include "player/ExportCommand.h"
 #include "player/PlayerArguments.h"
 #include "player/PlayerShow.h"
+#include "player/WindowIcon.h"
 #include "show/ShowSession.h"
 #include "show/ShowSettings.h"
 
@@ -42,6 +43,7 @@ int Inspect(int& argc, char** argv) {
     return 1;
   }
   cli::PrintOut(report);
+  for (const QString& why : package->SetAside()) cli::PrintError(why + u", left out"_s);
   return 0;
 }
 
@@ -55,6 +57,7 @@ int About(int& argc, char** argv) {
     cli::PrintError(u"this program carries no show: "_s + error);
     return 1;
   }
+  UsePackageIcon(session->Package());
   ShowAboutDialog(session->Settings().project.settings);
   return 0;
 }

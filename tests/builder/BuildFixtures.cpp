@@ -6,6 +6,8 @@
 #include "builder/basResourcePackages.h"
 #include "core/AppFolders.h"
 #include "core/Prompter.h"
+#include "core/PropertyBag.h"
+#include "core/basPropertyBag.h"
 
 #include <QFile>
 
@@ -86,6 +88,20 @@ QByteArray BuildFolder::Rainbow() {
   QByteArray bytes(300, Qt::Uninitialized);
   for (qsizetype i = 0; i < bytes.size(); ++i) bytes[i] = char(255 - i);
   return bytes;
+}
+
+QByteArray WithPackageSetting(const QByteArray& package, const QString& key, const BagValue& value) {
+  if (package.size() < kPackageTrailerLength) return {};
+  const QByteArray trailer = package.right(kPackageTrailerLength);
+  const qint32 stub = BytesToLongBE(trailer.first(4));
+  const qint32 blob = BytesToLongBE(trailer.sliced(4, 4));
+  PropertyBag bag;
+  if (stub < 0 || blob < 0 || qint64(stub) + blob > package.size() || !bag.SetContents(package.sliced(stub + blob))) {
+    return {};
+  }
+  bag.Put(key, value);
+  const QByteArray contents = bag.Contents();
+  return package.first(stub + blob) + contents + PackageTrailerBytes(stub, blob, qint32(contents.size()));
 }
 
 }  // namespace pivlo::test

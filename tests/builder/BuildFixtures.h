@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/BagValue.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -37,5 +39,9 @@ class BuildFolder {
   QTemporaryDir dir_;
   QString previous_;
 };
+
+// A package's bytes with one setting put anew: the bag rewritten behind the blob and the
+// trailer to match, so that only that setting lies. Empty for bytes that are no package.
+QByteArray WithPackageSetting(const QByteArray& package, const QString& key, const BagValue& value);
 
 }  // namespace pivlo::test

@@ -1,5 +1,6 @@
 // Any bytes as a screensaver package: never a crash, and what the reader admits lies
-// within the file: the sections add up, every item lies in the blob and reads whole.
+// within the file: the sections add up, every item lies in the blob and reads whole, and
+// only the icon is ever set aside.
 
 #include "builder/ScreensaverPackage.h"
 
@@ -28,6 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (item.offset < end || qint64(item.offset) + item.size > trailer.blob) std::abort();
     end = qint64(item.offset) + item.size;
     if (package->ReadItem(item).value_or(QByteArray(1, 'x')).size() != item.size) std::abort();
+  }
+  for (const QString& why : package->SetAside()) {
+    if (!why.startsWith(IconItemName() + u':') || package->FindItem(IconItemName()) != nullptr) std::abort();
   }
   return 0;
 }

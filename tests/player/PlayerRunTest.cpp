@@ -2,6 +2,7 @@
 // it plays until it is told to stop, and refuses what it cannot play with a reason and
 // the exit code scripts rely on.
 
+#include "BuildFixtures.h"
 #include "CliRunner.h"
 #include "PictureFiles.h"
 #include "TestFiles.h"
@@ -36,8 +37,9 @@ QString Picture(const test::TempFolder& folder, const QString& name, QRgb colour
 }
 
 // A screensaver of two pictures, the first green, built with the command line; `more`
-// goes to `project create`.
-QString BuildShow(const test::TempFolder& folder, const QString& name, const QStringList& more = {}) {
+// goes to `project create`, `build_more` to `build`.
+QString BuildShow(const test::TempFolder& folder, const QString& name, const QStringList& more = {},
+                  const QStringList& build_more = {}) {
   const QString project = folder.Path(name + u".aps"_s);
   const test::CliResult created =
       RunCli(QStringList{u"project"_s, u"create"_s, project, u"--picture"_s, Picture(folder, name + u"-1.png"_s, kGreen),
@@ -45,7 +47,7 @@ QString BuildShow(const test::TempFolder& folder, const QString& name, const QSt
              more);
   EXPECT_EQ(created.exit_code, 0) << created.err.toStdString();
   const QString output = folder.Path(name + u".scr"_s);
-  const test::CliResult built = RunCli({u"build"_s, project, output});
+  const test::CliResult built = RunCli(QStringList{u"build"_s, project, output} + build_more);
   EXPECT_EQ(built.exit_code, 0) << built.err.toStdString();
   return output;
 }
@@ -293,6 +295,39 @@ TEST_F(PlayerRunTest, PlaysItsMusicOnTheSoundDeviceOrSilentlyWithoutOne) {
   ASSERT_EQ(lines.size(), 1) << ended.err.toStdString();
   EXPECT_TRUE(lines[0].contains(u"no audio device ("_s) && lines[0].endsWith(u"the show plays silently"_s))
       << lines[0].toStdString();
+}
+
+// The window shows the icon the screensaver was built with; a damaged one costs only the
+// icon, with a line saying so.
+TEST_F(PlayerRunTest, ItsWindowShowsTheIconItWasBuiltWith) {
+  const std::unique_ptr<test::XServer> x = test::XServer::Start(QSize(640, 480));
+  if (!x) GTEST_SKIP() << "no Xvfb to make windows on";
+  test::TempFolder folder;
+  QImage image(32, 32, QImage::Format_ARGB32);
+  image.fill(qRgb(200, 100, 0));
+  const QString icon = folder.Write(u"orange.ico"_s, test::Encoded(image, "ico"));
+  const QString show = BuildShow(folder, u"iconic"_s, {}, {u"--icon"_s, icon});
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(u"DISPLAY"_s, x->Display());
+  environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+  QImage shown;
+  const Ended ended = PlayThenTerminate(show, {u"--window"_s}, 500, environment, [&] {
+    shown = x->ClientIcon();
+    return !shown.isNull();
+  });
+  EXPECT_TRUE(ended.ended);
+  EXPECT_EQ(OwnLines(ended.err, show), QStringList());
+  ASSERT_EQ(shown.size(), QSize(32, 32)) << "the window never showed an icon";
+  EXPECT_EQ(shown.pixel(16, 16), qRgb(200, 100, 0));
+
+  const QString damaged = folder.Write(
+      u"damaged.scr"_s, test::WithPackageSetting(test::ReadWholeFile(show), u"IconFile_Size"_s, qint32(1 << 30)));
+  QFile::setPermissions(damaged, QFile::permissions(show));
+  const Ended played = PlayThenTerminate(damaged, {u"--window"_s}, 1500);
+  EXPECT_TRUE(played.ended);
+  EXPECT_EQ(played.exit_code, 0);
+  EXPECT_EQ(OwnLines(played.err, damaged),
+            QStringList{u"damaged.scr: the show has no window icon: IconFile: lies outside the resource blob"_s});
 }
 
 // What an XScreenSaver daemon does: it makes the window, starts the hack with --root and

@@ -93,4 +93,34 @@ QImage XServer::Contents(quint32 window, QSize size) {
   return image;
 }
 
+QImage XServer::ClientIcon() {
+  // Until a client names the atom, no window can have the property.
+  xcb_intern_atom_reply_t* atom =
+      xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 1, 12, "_NET_WM_ICON"), nullptr);
+  const xcb_atom_t icon = atom != nullptr ? atom->atom : xcb_atom_t(XCB_ATOM_NONE);
+  std::free(atom);
+  if (icon == XCB_ATOM_NONE) return {};
+  xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr);
+  if (tree == nullptr) return {};
+  QImage found;
+  const xcb_window_t* children = xcb_query_tree_children(tree);
+  for (int i = 0; i < xcb_query_tree_children_length(tree) && found.isNull(); ++i) {
+    xcb_get_property_reply_t* property = xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, children[i], icon, XCB_ATOM_CARDINAL, 0, 1 << 20), nullptr);
+    if (property != nullptr && property->format == 32) {
+      // Width, height, then the pixels as ARGB, row by row.
+      const qint64 length = xcb_get_property_value_length(property) / 4;
+      const quint32* values = static_cast<const quint32*>(xcb_get_property_value(property));
+      if (length >= 2 && values[0] > 0 && values[1] > 0 && qint64(values[0]) * values[1] <= length - 2) {
+        const QImage image(reinterpret_cast<const uchar*>(values + 2), int(values[0]), int(values[1]),
+                           QImage::Format_ARGB32);
+        found = image.copy();
+      }
+    }
+    std::free(property);
+  }
+  std::free(tree);
+  return found;
+}
+
 }  // namespace pivlo::test

@@ -1,7 +1,7 @@
 #pragma once
 
 // A private virtual X server for the tests that need real X11 windows, and the little
-// they do with it: make a window, resize it, read back what it shows.
+// they do with it: make a window, resize it, read back what it shows, find a window's icon.
 
 #include <QImage>
 #include <QProcess>
@@ -27,6 +27,9 @@ class XServer {
   void DestroyWindow(quint32 window);
   // What the window shows now.
   QImage Contents(quint32 window, QSize size);
+  // The icon a top-level window of some client gives itself (_NET_WM_ICON, its first
+  // image); null while none does.
+  QImage ClientIcon();
 
  private:
   XServer() = default;

@@ -1,6 +1,7 @@
 // Building from the command line: a project file becomes a runnable package that the
 // command line and the player itself inspect alike.
 
+#include "BuildFixtures.h"
 #include "CliRunner.h"
 #include "FaultInjection.h"
 #include "PeFixtures.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <memory>
@@ -174,6 +176,67 @@ TEST_F(CliBuildTest, AnIconIsRefusedUnlessItIsAnIconFile) {
   // The player is no PE program: it has no icon to replace, and that is no failure.
   const QString icon = folder_.Write(u"good.ico"_s, test::IconFileBytes(32, 8, QByteArray(2216, 'i')));
   EXPECT_EQ(Build({project, folder_.Path(u"out.scr"_s), u"--icon"_s, icon}).exit_code, 0);
+}
+
+QStringList ItemLines(const QByteArray& out) {
+  return Lines(out).filter(QRegularExpression(u"^item\t"_s));
+}
+
+// The player is no PE program, so the icon travels in the package for the player to show,
+// right behind the runtime; both inspections list it.
+TEST_F(CliBuildTest, AnIconTravelsInThePackageAndBothInspectionsListIt) {
+  const QString project = Project();
+  const QString icon = folder_.Write(u"good.ico"_s, test::IconFileBytes(32, 8, QByteArray(2216, 'i')));
+  const QString plain = folder_.Path(u"plain.scr"_s);
+  const QString iconic = folder_.Path(u"iconic.scr"_s);
+  ASSERT_EQ(Build({project, plain}).exit_code, 0);
+  const auto built = Build({project, iconic, u"--icon"_s, icon});
+  ASSERT_EQ(built.exit_code, 0) << built.err.toStdString();
+  EXPECT_NE(test::ReadWholeFile(plain), test::ReadWholeFile(iconic));
+
+  const QStringList without = ItemLines(RunCli({u"package"_s, u"inspect"_s, plain}).out);
+  ASSERT_EQ(without.size(), 2);
+  const QStringList with = ItemLines(RunCli({u"package"_s, u"inspect"_s, iconic}).out);
+  ASSERT_EQ(with.size(), 3);
+  EXPECT_EQ(with.first(2), without);
+  const QStringList runtime = with[1].split(u'\t');
+  const qint64 end = runtime[2].toLongLong() + runtime[3].toLongLong();
+  EXPECT_EQ(with[2], u"item\tIconFile\t%1\t%2\tICO"_s.arg(end).arg(QFileInfo(icon).size()));
+
+  const auto played = test::RunProgram(iconic, {u"--inspect"_s});
+  ASSERT_EQ(played.exit_code, 0) << played.err.toStdString();
+  const QStringList found = ItemLines(played.out);
+  ASSERT_EQ(found.size(), 3);
+  EXPECT_EQ(found[2], with[2] + u'\t' + QString::fromUtf8(RunCli({u"crc"_s, icon}).out).trimmed());
+
+  // A preview keeps the player's own.
+  const QString preview = folder_.Path(u"preview.scr"_s);
+  ASSERT_EQ(Build({project, preview, u"--preview"_s, u"--icon"_s, icon}).exit_code, 0);
+  EXPECT_EQ(ItemLines(RunCli({u"package"_s, u"inspect"_s, preview}).out), without);
+}
+
+// A damaged icon item costs the icon, not the package: both inspections read the rest and
+// say what they left out.
+TEST_F(CliBuildTest, ADamagedIconItemIsLeftOutAndSaidSo) {
+  const QString icon = folder_.Write(u"good.ico"_s, test::IconFileBytes(32, 8, QByteArray(2216, 'i')));
+  const QString iconic = folder_.Path(u"iconic.scr"_s);
+  ASSERT_EQ(Build({Project(), iconic, u"--icon"_s, icon}).exit_code, 0);
+  const QString damaged = folder_.Write(
+      u"damaged.scr"_s,
+      test::WithPackageSetting(test::ReadWholeFile(iconic), u"IconFile_OffSet"_s, qint32(0x7FFFFFF0)));
+  QFile::setPermissions(damaged, QFile::permissions(iconic));
+
+  const auto inspected = RunCli({u"package"_s, u"inspect"_s, damaged});
+  EXPECT_EQ(inspected.exit_code, 0);
+  EXPECT_EQ(ItemLines(inspected.out).size(), 2);
+  EXPECT_TRUE(Lines(inspected.out).contains(u"IconFile_OffSet\tint32\t2147483632"_s));
+  EXPECT_EQ(inspected.err, "pivlo-cli: " + damaged.toUtf8() + ": IconFile: lies outside the resource blob, left out\n");
+
+  const auto played = test::RunProgram(damaged, {u"--inspect"_s});
+  EXPECT_EQ(played.exit_code, 0);
+  EXPECT_EQ(ItemLines(played.out).size(), 2);
+  EXPECT_TRUE(played.err.contains(": IconFile: lies outside the resource blob, left out\n"))
+      << played.err.toStdString();
 }
 
 // Builds from one installation share its Temp/ folder: each has work files of its own.

@@ -30,6 +30,9 @@ int PackageInspect(const QStringList& args) {
   QString report;
   PackageReport(*package, false, report);
   PrintOut(report);
+  for (const QString& why : package->SetAside()) {
+    PrintError(path + QStringLiteral(": ") + why + QStringLiteral(", left out"));
+  }
   return 0;
 }
 
