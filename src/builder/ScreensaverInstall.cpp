@@ -1,5 +1,6 @@
 #include "builder/ScreensaverInstall.h"
 
+#include "builder/PackageIcon.h"
 #include "builder/ScreensaverPackage.h"
 #include "core/FileReplacement.h"
 #include "core/ProjectKeys.h"
@@ -91,9 +92,8 @@ QString DisplayName(const ScreensaverPackage& package, const QString& fallback) 
 
 // The package's icon as a PNG beside the copy; false when it has none that can be read.
 bool WriteIcon(const ScreensaverPackage& package, const QString& path) {
-  const PackageItem* item = package.FindItem(IconItemName());
-  const std::optional<QByteArray> bytes = item ? package.ReadItem(*item) : std::nullopt;
-  const QImage icon = bytes ? QImage::fromData(*bytes, "ICO") : QImage();
+  const QList<QImage> images = PackageIconImages(package);
+  const QImage icon = images.isEmpty() ? QImage() : images.constFirst();
   QByteArray png;
   QBuffer buffer(&png);
   return !icon.isNull() && buffer.open(QIODevice::WriteOnly) && icon.save(&buffer, "PNG") &&

@@ -1,56 +1,18 @@
 #include "player/WindowIcon.h"
 
+#include "builder/PackageIcon.h"
 #include "cli/CliOutput.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QPixmap>
 
-#include <algorithm>
-
 namespace pivlo {
-namespace {
 
 using namespace Qt::StringLiterals;
 
-// The editor's icons are one image of at most 48 pixels, and icon files given to the
-// command line seldom pass a few hundred KiB: anything far larger is not decoded.
-constexpr qint32 kLargestIconFile = 4 * 1024 * 1024;
-// The image count is the file's word, not the number of images it holds: no more are
-// read than the directory has room for, and no more than this.
-constexpr int kMostIconImages = 16;
-constexpr qsizetype kIconHeaderLength = 6;
-constexpr qsizetype kIconEntryLength = 16;
-
-QIcon Fail(QString* why, const QString& reason) {
-  if (why != nullptr) *why = reason;
-  return {};
-}
-
-}  // namespace
-
 QIcon PackageIcon(const ScreensaverPackage& package, QString* why) {
-  const PackageItem* item = package.FindItem(IconItemName());
-  if (item == nullptr) {
-    // The reader sets aside no other item than the icon.
-    return package.SetAside().isEmpty() ? QIcon() : Fail(why, package.SetAside().constFirst());
-  }
-  if (item->size > kLargestIconFile) return Fail(why, item->name + u": too large for an icon file"_s);
-  const std::optional<QByteArray> bytes = package.ReadItem(*item);
-  if (!bytes) return Fail(why, item->name + u": cannot be read"_s);
-  QBuffer buffer;
-  buffer.setData(*bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, "ico");
   QIcon icon;
-  const qsizetype room = (bytes->size() - kIconHeaderLength) / kIconEntryLength;
-  const int count = int(std::min<qsizetype>({reader.imageCount(), room, kMostIconImages}));
-  for (int i = 0; i < count && reader.jumpToImage(i); ++i) {
-    const QImage image = reader.read();
-    if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
-  }
-  if (icon.isNull()) return Fail(why, item->name + u": holds no icon image"_s);
+  for (const QImage& image : PackageIconImages(package, why)) icon.addPixmap(QPixmap::fromImage(image));
   return icon;
 }
 

@@ -10,9 +10,8 @@
 
 namespace pivlo {
 
-// The icon of the package's IconFile item, each image of the icon file (the first 16)
-// at its own size. Null when the package carries no icon; also when the item was set
-// aside as damaged, is too large or holds no image, with `why` then saying so.
+// The package's icon with every image of its icon file (PackageIconImages); null, with
+// `why` saying so where there is something to say, when it has none to show.
 QIcon PackageIcon(const ScreensaverPackage& package, QString* why = nullptr);
 
 // Gives the program's windows the package's icon. A damaged icon only leaves the

@@ -1,7 +1,8 @@
 // Any bytes as a screensaver package: never a crash, and what the reader admits lies
 // within the file: the sections add up, every item lies in the blob and reads whole, and
-// only the icon is ever set aside.
+// only the icon is ever set aside. The icon is decoded as the player decodes it.
 
+#include "builder/PackageIcon.h"
 #include "builder/ScreensaverPackage.h"
 
 #include <QFile>
@@ -32,6 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (const QString& why : package->SetAside()) {
     if (!why.startsWith(IconItemName() + u':') || package->FindItem(IconItemName()) != nullptr) std::abort();
+  }
+  for (const QImage& image : PackageIconImages(*package)) {
+    if (image.isNull()) std::abort();
   }
   return 0;
 }

@@ -1,7 +1,7 @@
-// The icon a built screensaver's windows show: the icon file its package carries, and
-// nothing, said why, when that item is damaged or holds no image.
+// The icon a built screensaver shows: the images of the icon file its package carries,
+// and none, said why, when that item is damaged or holds no image.
 
-#include "player/WindowIcon.h"
+#include "builder/PackageIcon.h"
 
 #include "builder/HeadScramble.h"
 #include "builder/ScreensaverPackage.h"
@@ -12,8 +12,6 @@
 #include "PictureFiles.h"
 #include "TestFiles.h"
 
-#include <QIcon>
-#include <QPixmap>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -58,21 +56,23 @@ QImage Filled(int side, QRgb colour) {
   return image;
 }
 
-TEST(PackageIcon, IsEveryImageOfTheCarriedIconFileAtItsOwnSize) {
+TEST(PackageIconImages, AreTheImagesOfTheCarriedIconFileInFileOrder) {
   test::TempFolder folder;
   const QByteArray file = IconFileOf({Filled(16, qRgb(200, 0, 0)), Filled(48, qRgb(0, 200, 0))});
   const std::optional<ScreensaverPackage> package =
       ScreensaverPackage::Open(folder.Write(u"icon.scr"_s, IconPackage(file)));
   ASSERT_TRUE(package);
   QString why;
-  const QIcon icon = PackageIcon(*package, &why);
+  const QList<QImage> images = PackageIconImages(*package, &why);
   EXPECT_TRUE(why.isEmpty()) << why.toStdString();
-  EXPECT_EQ(icon.availableSizes(), (QList<QSize>{QSize(16, 16), QSize(48, 48)}));
-  EXPECT_EQ(icon.pixmap(QSize(16, 16)).toImage().pixel(8, 8), qRgb(200, 0, 0));
-  EXPECT_EQ(icon.pixmap(QSize(48, 48)).toImage().pixel(24, 24), qRgb(0, 200, 0));
+  ASSERT_EQ(images.size(), 2);
+  EXPECT_EQ(images[0].size(), QSize(16, 16));
+  EXPECT_EQ(images[0].pixel(8, 8), qRgb(200, 0, 0));
+  EXPECT_EQ(images[1].size(), QSize(48, 48));
+  EXPECT_EQ(images[1].pixel(24, 24), qRgb(0, 200, 0));
 }
 
-TEST(PackageIcon, AnIconThatCannotBeShownIsNoneAndSaysWhy) {
+TEST(PackageIconImages, AnIconThatCannotBeShownHasNoneAndSaysWhy) {
   test::TempFolder folder;
   const QByteArray good = IconPackage(IconFileOf({Filled(32, qRgb(0, 200, 0))}));
   const struct {
@@ -94,7 +94,7 @@ TEST(PackageIcon, AnIconThatCannotBeShownIsNoneAndSaysWhy) {
         ScreensaverPackage::Open(folder.Write(QString::fromLatin1(c.name), c.package));
     ASSERT_TRUE(package) << c.name;
     QString why;
-    EXPECT_TRUE(PackageIcon(*package, &why).isNull()) << c.name;
+    EXPECT_TRUE(PackageIconImages(*package, &why).isEmpty()) << c.name;
     EXPECT_EQ(why, c.why) << c.name;
   }
 }
