@@ -14,6 +14,7 @@
 #include "show/ShowMusic.h"
 #include "show/ShowOverlay.h"
 #include "show/ShowSession.h"
+#include "widgets/QtTranslations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -121,6 +122,7 @@ bool CheckDisplay() {
 int PlayOnScreens(int& argc, char** argv, const PlayerOptions& options) {
   if (!CheckDisplay()) return 1;
   QApplication app(argc, argv);  // the export asks in dialogs
+  InstallQtTranslations(app);
   const quint32 seed = Seed(options);
   RealTimeShowClock clock(seed);
   // An export's dialogs open when the show is ended close as cancelled.

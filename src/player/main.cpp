@@ -13,6 +13,7 @@
 #include "player/WindowIcon.h"
 #include "show/ShowSession.h"
 #include "show/ShowSettings.h"
+#include "widgets/QtTranslations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -50,6 +51,7 @@ int Inspect(int& argc, char** argv) {
 int About(int& argc, char** argv) {
   if (!CheckDisplay()) return 1;
   QApplication app(argc, argv);
+  InstallQtTranslations(app);
   QString error;
   const std::unique_ptr<ShowSession> session =
       ShowSession::Open(QCoreApplication::applicationFilePath(), QGuiApplication::primaryScreen()->size(), &error);
