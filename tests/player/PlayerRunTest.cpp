@@ -310,6 +310,9 @@ TEST_F(PlayerRunTest, ItsWindowShowsTheIconItWasBuiltWith) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(u"DISPLAY"_s, x->Display());
   environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+  // The keyboard library of Qt's X11 plugin gives strndup names that end at their length,
+  // not at a NUL: allowed, but strict string checks report it.
+  environment.insert(u"ASAN_OPTIONS"_s, environment.value(u"ASAN_OPTIONS"_s) + u":strict_string_checks=0"_s);
   QImage shown;
   const Ended ended = PlayThenTerminate(show, {u"--window"_s}, 500, environment, [&] {
     shown = x->ClientIcon();
