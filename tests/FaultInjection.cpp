@@ -1,6 +1,7 @@
 #include "FaultInjection.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <csignal>
@@ -15,6 +16,7 @@
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
+#include <unistd.h>
 
 namespace pivlo::test {
 namespace {
@@ -109,6 +111,29 @@ void SmallDisk::Fill() const {
   }
   // What is left is less than a block: fill it byte by byte.
   while (filler.write("f", 1) == 1) {
+  }
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const QString& path) : path_(path) {
+  const QByteArray native = QFile::encodeName(path);
+  if (geteuid() == 0) {
+    mounted_ = mount(native.constData(), native.constData(), nullptr, MS_BIND, nullptr) == 0;
+    if (mounted_ && mount(nullptr, native.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+      umount2(native.constData(), MNT_DETACH);
+      mounted_ = false;
+    }
+  } else {
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                                    QFile::ReadOther | QFile::ExeOther);
+  }
+  made_ = !QFileInfo(path).isWritable();
+}
+
+ReadOnlyFolder::~ReadOnlyFolder() {
+  if (mounted_) {
+    umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
+  } else {
+    QFile::setPermissions(path_, QFile::permissions(path_) | QFile::WriteOwner);
   }
 }
 

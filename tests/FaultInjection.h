@@ -40,4 +40,22 @@ class SmallDisk {
   bool mounted_ = false;
 };
 
+// A folder made read-only for one test, as an installed program's folder is to its user:
+// for root, whom permissions do not stop, by mounting it again read-only over itself;
+// otherwise by taking away its write permissions. Made() is false when neither worked.
+class ReadOnlyFolder {
+ public:
+  explicit ReadOnlyFolder(const QString& path);
+  ~ReadOnlyFolder();
+  ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+  ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+  bool Made() const { return made_; }
+
+ private:
+  QString path_;
+  bool mounted_ = false;
+  bool made_ = false;
+};
+
 }  // namespace pivlo::test

@@ -78,6 +78,36 @@ void ClearLists(ProjectModel& model, ProjectView& view) {
   view.ListsCleared();
 }
 
+// Open once the old project is left behind and the file is known.
+void ReadChosenProject(ProjectModel& model, Prompter& prompter, ProjectView& view, const QString& path) {
+  model.flags.LoadingFlag = true;
+  model.flags.RedrawAllowed = false;
+  // Read before anything is cleared, so that a file that cannot be read changes nothing.
+  const bool is_bag = LoadBagFromFile(path);
+  std::optional<PropertyBag> legacy;
+  if (!is_bag) legacy = ParseLegacyProject(path);
+  if (is_bag || legacy) {
+    ClearLists(model, view);
+    // Cleared as the picture list's own clearing does; a new project keeps them.
+    model.ClearBackgroundPictures();
+    if (is_bag) {
+      ReadProjectFromBag(model);
+      model.file_name = path;
+    } else {
+      ApplyLegacyProject(model, *legacy);
+    }
+    PurgeMissingFiles(model, prompter);
+    view.ApplySettingsToControls();
+    view.PicturesReloaded();
+  } else {
+    const QString name = QFileInfo(path).fileName();
+    prompter.ShowMessage(Texts::tr("无法读取文件 '%1'，它不是屏幕保护配置文件，或者已经损坏。").arg(name),
+                         MessageIcon::Warning);
+  }
+  model.flags.LoadingFlag = false;
+  model.flags.RedrawAllowed = true;
+}
+
 }  // namespace
 
 QString SavePromptText() {
@@ -131,34 +161,12 @@ void OpenProject(ProjectModel& model, Prompter& prompter, ProjectView& view) {
   if (!LeaveProjectBehind(model, prompter, view, QString())) return;
   const QStringList chosen = prompter.GetOpenFileNames(ProjectDialog(Texts::tr("打开屏幕保护配置文件")));
   if (chosen.isEmpty()) return;
-  const QString path = CutAtNul(chosen.first());
+  ReadChosenProject(model, prompter, view, CutAtNul(chosen.first()));
+}
 
-  model.flags.LoadingFlag = true;
-  model.flags.RedrawAllowed = false;
-  // Read before anything is cleared, so that a file that cannot be read changes nothing.
-  const bool is_bag = LoadBagFromFile(path);
-  std::optional<PropertyBag> legacy;
-  if (!is_bag) legacy = ParseLegacyProject(path);
-  if (is_bag || legacy) {
-    ClearLists(model, view);
-    // Cleared as the picture list's own clearing does; a new project keeps them.
-    model.ClearBackgroundPictures();
-    if (is_bag) {
-      ReadProjectFromBag(model);
-      model.file_name = path;
-    } else {
-      ApplyLegacyProject(model, *legacy);
-    }
-    PurgeMissingFiles(model, prompter);
-    view.ApplySettingsToControls();
-    view.PicturesReloaded();
-  } else {
-    const QString name = QFileInfo(path).fileName();
-    prompter.ShowMessage(Texts::tr("无法读取文件 '%1'，它不是屏幕保护配置文件，或者已经损坏。").arg(name),
-                         MessageIcon::Warning);
-  }
-  model.flags.LoadingFlag = false;
-  model.flags.RedrawAllowed = true;
+void OpenProjectFile(ProjectModel& model, Prompter& prompter, ProjectView& view, const QString& path) {
+  if (!LeaveProjectBehind(model, prompter, view, QString())) return;
+  ReadChosenProject(model, prompter, view, path);
 }
 
 void NewProject(ProjectModel& model, Prompter& prompter, ProjectView& view) {

@@ -37,6 +37,10 @@ bool SaveProjectToItsFile(ProjectModel& model, Prompter& prompter, ProjectView& 
 // was.
 void OpenProject(ProjectModel& model, Prompter& prompter, ProjectView& view);
 
+// Open with the file already chosen (the project the desktop hands the editor): the same
+// steps and messages as Open, without its dialog.
+void OpenProjectFile(ProjectModel& model, Prompter& prompter, ProjectView& view, const QString& path);
+
 // New project: like Open up to writing the old project, then empties the picture and
 // music lists and drops the custom icon; the settings stay. Nothing while busy.
 void NewProject(ProjectModel& model, Prompter& prompter, ProjectView& view);

@@ -62,6 +62,9 @@ struct StartupOptions {
   std::optional<ScreenFacts> screen;
   // Where a built screensaver is installed for the user; tests give a temporary home.
   std::optional<UserPlaces> user_places;
+  // A project file given on the command line, opened as 打开配置 opens one once the event
+  // loop runs, so that its messages come over the shown window.
+  QString project = {};
 };
 
 // The main window: the picture buttons, the eleven settings pages, the lists, the canvas,

@@ -122,6 +122,12 @@ bool FrmMain::Form_Load(const StartupOptions& options) {
   last_picture_folder_ = dialog_start_folder_;
   RedrawCanvas();
   timer1_.start();
+  if (!options.project.isEmpty()) {
+    QTimer::singleShot(0, this, [this, path = options.project] {
+      OpenProjectFile(*model_, prompter_, *this, path);
+      RefreshProjectInfo();
+    });
+  }
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include "core/ProjectBag.h"
 #include "core/ProjectFiles.h"
 #include "core/Rounding.h"
+#include "core/SingleInstance.h"
 #include "core/basPropertyBag.h"
 #include "media/Placement.h"
 #include "render/FramePacing.h"
@@ -19,6 +20,7 @@
 #include "shell/HelpViewer.h"
 #include "shell/PictureButton.h"
 
+#include "FaultInjection.h"
 #include "PeFixtures.h"
 #include "ScriptedPrompter.h"
 #include "TestFiles.h"
@@ -37,6 +39,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,9 +93,9 @@ class FrmMainTest : public testing::Test {
     SetApplicationFolder(previous_folder_);
   }
 
-  FrmMain& Start(const ScreenFacts& screen = Screen(1366, 768, 96)) {
+  FrmMain& Start(const ScreenFacts& screen = Screen(1366, 768, 96), const QString& project = {}) {
     window_ = std::make_unique<FrmMain>(prompter_);
-    EXPECT_TRUE(window_->Form_Load(StartupOptions{screen}));
+    EXPECT_TRUE(window_->Form_Load(StartupOptions{.screen = screen, .project = project}));
     return *window_;
   }
 
@@ -192,6 +195,81 @@ TEST_F(FrmMainTest, StartUpEmptiesTempAndReadsOnlySettingsFromTheSettingsFile) {
   EXPECT_TRUE(w.Model().pictures.isEmpty());
   EXPECT_TRUE(w.Model().file_name.isEmpty());
   EXPECT_FALSE(w.Model().flags.SettingsOnlyRead);
+}
+
+TEST_F(FrmMainTest, AProjectGivenAtStartUpOpensOnceTheEventLoopRuns) {
+  const QString project = files_.Path(u"海边.aps"_s);
+  {
+    FrmMain& w = Start();
+    w.Model().settings.info[kInfoName] = u"海边"_s;
+    w.Model().settings.mute_sound = true;
+    AddPictures(2);
+    ASSERT_TRUE(WriteProjectToFile(w.Model(), project));
+    w.Form_Unload();
+    window_.reset();
+  }
+
+  FrmMain& w = Start(Screen(1366, 768, 96), project);
+  EXPECT_TRUE(w.Model().pictures.isEmpty());  // the window is shown first
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w.Model().file_name, project);
+  EXPECT_EQ(w.Model().pictures.size(), 2);
+  EXPECT_TRUE(w.ChkMuteSound->isChecked());
+  EXPECT_TRUE(w.LblProjectInfo->text().contains(u"海边.aps"_s));
+  EXPECT_TRUE(prompter_.messages.isEmpty());
+}
+
+TEST_F(FrmMainTest, AProjectGivenAtStartUpThatCannotBeReadIsReportedAsOpenReportsIt) {
+  for (const QString& path : {files_.Write(u"坏.aps"_s, QByteArray(300, 'j')), files_.Path(u"gone.aps"_s)}) {
+    SCOPED_TRACE(path.toStdString());
+    prompter_.messages.clear();
+    FrmMain& w = Start(Screen(1366, 768, 96), path);
+    QCoreApplication::processEvents();
+    const QStringList at_start = prompter_.MessageTexts();
+    EXPECT_EQ(at_start.size(), 1);
+    EXPECT_TRUE(w.Model().file_name.isEmpty());
+
+    prompter_.messages.clear();
+    prompter_.open_results << QStringList{path};
+    w.mnuOpenProject->trigger();
+    EXPECT_EQ(prompter_.MessageTexts(), at_start);
+    w.Form_Unload();
+    window_.reset();
+  }
+}
+
+TEST_F(FrmMainTest, AsInstalledInAFolderItsUserCannotWriteTheEditorWritesToTheUsersDataFolder) {
+  QTemporaryDir data_home;
+  const QByteArray previous_data_home = qgetenv("XDG_DATA_HOME");
+  qputenv("XDG_DATA_HOME", QFile::encodeName(data_home.path()));
+  const auto restore = qScopeGuard([&] {
+    window_.reset();
+    if (previous_data_home.isEmpty()) {
+      qunsetenv("XDG_DATA_HOME");
+    } else {
+      qputenv("XDG_DATA_HOME", previous_data_home);
+    }
+  });
+  const QStringList installed = QDir(app_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+  {
+    test::ReadOnlyFolder read_only(app_.path());
+    if (!read_only.Made()) GTEST_SKIP() << "cannot make a folder read-only here";
+    ASSERT_TRUE(WritableFolder().startsWith(data_home.path() + u'/')) << WritableFolder().toStdString();
+    // Without its lock the editor would end at once.
+    SingleInstance instance;
+    EXPECT_TRUE(instance.Acquire());
+
+    FrmMain& w = Start();
+    EXPECT_TRUE(QDir(ProjectFolder()).exists());
+    EXPECT_TRUE(QDir(TempFolder()).exists());
+    AddPictures(2);  // so that closing writes the settings file
+    prompter_.answers << MessageAnswer::No;
+    EXPECT_TRUE(w.close());
+    EXPECT_TRUE(QFile::exists(SettingsFilePath()));
+    EXPECT_EQ(prompter_.MessageTexts(), QStringList{SavePromptText()});  // and no failure to write
+    window_.reset();
+  }
+  EXPECT_EQ(QDir(app_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), installed);
 }
 
 TEST_F(FrmMainTest, PageButtonsShowTheirPageAlone) {
