@@ -17,5 +17,6 @@ struct Asset {
 void AddButtonFaces(QList<Asset>& assets);
 void AddPictures(QList<Asset>& assets);
 void AddFrames(QList<Asset>& assets);
+void AddProgramIcons(QList<Asset>& assets);
 
 }  // namespace pivlo::assets

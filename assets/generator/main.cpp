@@ -1,5 +1,6 @@
 // pivlo-assets: draws the pictures the program ships (button faces, banner, dialog
-// pictures, the rainbow texture, the picture frames) into a folder, for pivlo-pack.
+// pictures, the rainbow texture, the picture frames) into a folder, for pivlo-pack, and
+// the program's icon for the install.
 //   pivlo-assets OUTDIR [FILE...]    (no FILE: every picture)
 
 #include "Assets.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
   pivlo::assets::AddButtonFaces(assets);
   pivlo::assets::AddPictures(assets);
   pivlo::assets::AddFrames(assets);
+  pivlo::assets::AddProgramIcons(assets);
 
   QStringList wanted = args.mid(1);
   if (wanted.isEmpty()) {
