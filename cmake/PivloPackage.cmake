@@ -8,11 +8,11 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pivlo)
 set(CPACK_PACKAGE_CONTACT ${PIVLO_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "photo-slideshow screensaver maker")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "photo-slideshow screensaver maker
- Pivlo turns a set of photographs and songs into a screensaver: pictures with
- captions and animated headlines, songs with synchronised lyrics, frames, titles
- and transitions, built into one file that plays the show full screen, as a
- program or as an XScreenSaver hack. The interface is in Simplified Chinese.")
+# The long description; CPack puts the summary above it and indents it as Debian wants.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Pivlo turns a set of photographs and songs into a screensaver: pictures with
+captions and animated headlines, songs with synchronised lyrics, frames, titles
+and transitions, built into one file that plays the show full screen, as a
+program or as an XScreenSaver hack. The interface is in Simplified Chinese.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -18,7 +18,7 @@ QImage DrawProgramIcon(int size) {
 }  // namespace
 
 void AddProgramIcons(QList<Asset>& assets) {
-  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+  for (const int size : {PIVLO_ICON_SIZES}) {
     assets.append({QStringLiteral("pivlo-%1.png").arg(size), [size] { return DrawProgramIcon(size); }});
   }
 }
