@@ -122,8 +122,7 @@ foreach(check
   endif()
 endforeach()
 
-# The installed command, started through its link, finds its folder: it lists its
-# commands, and the manual page describes each of them.
+# The manual page describes every command the installed pivlo-cli lists.
 set(cli ${prefix}/${BINDIR}/pivlo-cli)
 Run(${cli} --help)
 string(REGEX MATCHALL "\n  [a-z][a-z0-9]*( [a-z][a-z0-9]*)*" commands "${run_output}")
@@ -135,6 +134,8 @@ foreach(command IN LISTS commands)
   endif()
 endforeach()
 
+# Started through its link, pivlo-cli finds its folder: it builds a screensaver with the
+# installed stub and runtime, whose checksum must have survived the install.
 set(work ${SCRATCH}/work)
 file(MAKE_DIRECTORY ${work})
 set(app ${prefix}/${LIBDIR}/pivlo)
@@ -145,3 +146,6 @@ Run(${cli} build ${work}/show.aps ${work}/show.scr)
 if(NOT EXISTS ${work}/show.scr)
   Fail("the installed pivlo-cli built nothing:\n${run_output}")
 endif()
+
+# A failed run leaves the scratch folder to look at; a passed one takes its copies away.
+file(REMOVE_RECURSE ${SCRATCH})
