@@ -101,7 +101,10 @@ std::optional<Block> FindBlock(const QStringList& lines, const QString& key, QSt
         entry.pieces << piece;
         entry.text = (entry.text + text.toString()).trimmed();
       } else if (!IsBlank(text)) {
-        block.entries << Entry{{piece}, text.trimmed().toString()};
+        Entry entry;
+        entry.pieces << piece;
+        entry.text = text.trimmed().toString();
+        block.entries << entry;
       }
       open = separator < 0 ? (open || !IsBlank(text)) && Continues(line) : false;
       if (separator < 0) break;

@@ -61,7 +61,7 @@ struct StartupOptions {
   // Tests fix the screen; otherwise the primary screen is read.
   std::optional<ScreenFacts> screen;
   // Where a built screensaver is installed for the user; tests give a temporary home.
-  std::optional<UserPlaces> user_places;
+  std::optional<UserPlaces> user_places = {};
   // A project file given on the command line, opened as 打开配置 opens one once the event
   // loop runs, so that its messages come over the shown window.
   QString project = {};

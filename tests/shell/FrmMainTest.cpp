@@ -95,7 +95,11 @@ class FrmMainTest : public testing::Test {
 
   FrmMain& Start(const ScreenFacts& screen = Screen(1366, 768, 96), const QString& project = {}) {
     window_ = std::make_unique<FrmMain>(prompter_);
-    EXPECT_TRUE(window_->Form_Load(StartupOptions{.screen = screen, .project = project}));
+    // A home of the test's own: nothing is ever installed for the real user.
+    UserPlaces places;
+    places.home = files_.Path(u"home"_s);
+    places.data = files_.Path(u"home/data"_s);
+    EXPECT_TRUE(window_->Form_Load(StartupOptions{.screen = screen, .user_places = places, .project = project}));
     return *window_;
   }
 
@@ -163,7 +167,7 @@ TEST_F(FrmMainTest, StartsWithEveryButtonPageAndChoiceList) {
 TEST_F(FrmMainTest, MissingPicturePackageEndsTheProgramWithItsName) {
   QFile::remove(app_.filePath(u"gmi.src"_s));
   FrmMain window(prompter_);
-  EXPECT_FALSE(window.Form_Load(StartupOptions{Screen(1366, 768, 96)}));
+  EXPECT_FALSE(window.Form_Load(StartupOptions{.screen = Screen(1366, 768, 96)}));
   ASSERT_EQ(prompter_.messages.size(), 1);
   EXPECT_TRUE(prompter_.messages.first().text.contains(u"gmi.src"_s));
 }
