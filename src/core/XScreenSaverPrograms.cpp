@@ -130,7 +130,9 @@ bool Editable(const Entry& entry, QString* error) {
 }  // namespace
 
 QString XScreenSaverEntry(const QString& name, const QString& command) {
-  return u'"' + QString(name).remove(u'"') + u"\"  "_s + command;
+  // A quote would end the name, a backslash or a line break the entry.
+  static const QRegularExpression kBreaking(u"[\"\\\\\r\n]"_s);
+  return u'"' + QString(name).remove(kBreaking) + u"\"  "_s + command;
 }
 
 std::optional<ProgramsEdit> AddXScreenSaverProgram(const QString& file, const QString& name, const QString& command,

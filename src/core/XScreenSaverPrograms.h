@@ -28,7 +28,8 @@ std::optional<ProgramsEdit> AddXScreenSaverProgram(const QString& file, const QS
 // none.
 std::optional<ProgramsEdit> RemoveXScreenSaverProgram(const QString& file, const QString& command, QString* error);
 
-// The entry's text as it stands in a list: `"NAME"  COMMAND`, the name's quotes dropped.
+// The entry's text as it stands in a list: `"NAME"  COMMAND`, the name without quotes,
+// backslashes and line breaks.
 QString XScreenSaverEntry(const QString& name, const QString& command);
 
 }  // namespace pivlo

@@ -93,6 +93,10 @@ TEST(XScreenSaverPrograms, RemovingTakesOutOnlyThatProgramsEntries) {
             File({u"programs:\t\\"_s, u"\tmaze -root\\n"_s, u"x: 1"_s}));
 }
 
+TEST(XScreenSaverPrograms, ANameCannotBreakTheEntry) {
+  EXPECT_EQ(XScreenSaverEntry(u"假\"日\\n\nshow"_s, u"/s/x.scr --root"_s), u"\"假日nshow\"  /s/x.scr --root"_s);
+}
+
 TEST(XScreenSaverPrograms, AFileThatIsNoSuchListIsRefusedWithItsReason) {
   const QString endless = u"programs:\t\\\n\tmaze -root\\n\\"_s;
   const QString twice = File({u"programs: maze -root"_s, u"programs: qix -root"_s});
