@@ -76,8 +76,12 @@ void PlatformPicture::Recognise() {
     const QSize size = candidate.size();
     if (!size.isValid()) return;
     UseFormat(reader_, device_, format.qt_name);
+    // Photos are shown the right way up: a camera's orientation tag turns the picture,
+    // and a turned picture is as wide as the stored one is high.
+    reader_.setAutoTransform(true);
+    turned_ = candidate.transformation().testFlag(QImageIOHandler::TransformationRotate90);
     tag_ = QString::fromLatin1(format.tag);
-    size_ = size;
+    size_ = turned_ ? size.transposed() : size;
     return;
   }
 }
@@ -92,7 +96,8 @@ bool PlatformPicture::IsIcon() {
 QImage PlatformPicture::Read(QSize scaled) {
   if (tag_.isEmpty() || !WithinPixelLimit(scaled.isValid() ? scaled : size_)) return {};
   if (scaled.isValid() && scaled != size_) {
-    reader_.setScaledSize(scaled);
+    // The reader scales before it turns.
+    reader_.setScaledSize(turned_ ? scaled.transposed() : scaled);
     reader_.setQuality(kJpegScalingQuality);
   }
   return reader_.read();

@@ -28,6 +28,7 @@ class PlatformPicture {
   // "BMP", "JPG", "GIF", "PNG" or "TIF" when the picture is in one of the five formats and
   // its header reads; empty otherwise.
   const QString& Tag() const { return tag_; }
+  // As shown: a photo's orientation tag applied.
   QSize Size() const { return size_; }
 
   // Whether the picture is an icon that decodes: the platform library loads icons too,
@@ -35,7 +36,7 @@ class PlatformPicture {
   // icons, many TGA files among them; those do not decode.)
   bool IsIcon();
 
-  // Decodes the picture, at `scaled` size when that is given (a JPEG decodes at a reduced
+  // Decodes the picture the right way up, at `scaled` size when that is given (a JPEG decodes at a reduced
   // scale where it can, the others are scaled smoothly after decoding). Null when the
   // picture is not one of the five, exceeds the pixel limit or does not decode.
   QImage Read(QSize scaled = QSize());
@@ -49,6 +50,7 @@ class PlatformPicture {
   QImageReader reader_;
   QString tag_;
   QSize size_;
+  bool turned_ = false;  // the orientation tag turns it a quarter
 };
 
 }  // namespace pivlo

@@ -142,4 +142,15 @@ QImage NoiseImage(int width, int height, QImage::Format format, quint32 seed) {
   return image.convertToFormat(format);
 }
 
+QByteArray OrientedJpeg(const QImage& image, int orientation) {
+  // APP1: "Exif", a little-endian TIFF header and one IFD holding only the orientation.
+  QByteArray exif("Exif\0\0II\x2a\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24);
+  exif += char(orientation);
+  exif += QByteArray(7, '\0');  // the value's padding and no next IFD
+  const int length = int(exif.size()) + 2;
+  const QByteArray segment = QByteArray("\xff\xe1", 2) + char(length >> 8) + char(length & 0xff) + exif;
+  const QByteArray jpeg = Encoded(image, "jpeg", 95);
+  return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
 }  // namespace pivlo::test

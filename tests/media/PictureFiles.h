@@ -61,6 +61,10 @@ QImage Gradient(int width, int height, QImage::Format format);
 // The image encoded by Qt in the format ("jpeg", "png", ...); quality -1 for the default.
 QByteArray Encoded(const QImage& image, const char* format, int quality = -1);
 
+// A JPEG of the picture that carries a camera's orientation tag (EXIF 1 to 8) right after
+// its start marker; the pixels are stored as given.
+QByteArray OrientedJpeg(const QImage& image, int orientation);
+
 // Pixels that compress badly, repeatable.
 QImage NoiseImage(int width, int height, QImage::Format format, quint32 seed = 1);
 
