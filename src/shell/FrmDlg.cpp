@@ -23,16 +23,13 @@ namespace {
 
 constexpr QSize kLargestPreview(200, 150);
 constexpr QSize kIconBox(52, 52);  // room for a 48-pixel icon
-constexpr int kShortestPath = 8;
 
 // "1234.5": kilobytes with one decimal, cut rather than rounded.
 QString Kilobytes(qint64 bytes) {
   return QString::number(std::trunc(double(bytes) / 1024.0 * 10.0) / 10.0, 'f', 1);
 }
 
-bool NamesAFile(const QString& path) {
-  return path.size() >= kShortestPath && QFileInfo(path).isFile();
-}
+bool NamesAFile(const QString& path) { return IsPathSet(path) && QFileInfo(path).isFile(); }
 
 }  // namespace
 

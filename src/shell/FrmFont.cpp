@@ -156,7 +156,8 @@ void FrmFont::DrawSample() {
   sample.fill(QColor(64, 64, 64));  // a backdrop light and dark texts both show on
   TextStyle style = state_.WorkingStyle();
   if (!state_.AlignEnabled()) style.align = kSampleAlignCentre;
-  DrawStyledTextInto(sample, SampleText(state_.StyleKind()), looks_.Look(style), QRectF(QPointF(4, 4), QSizeF(size) - QSizeF(8, 8)));
+  const QRectF inside(QPointF(4, 4), QSizeF(size) - QSizeF(8, 8));
+  DrawStyledTextInto(sample, SampleText(state_.StyleKind()), looks_.Look(style), inside);
   PicSample->setPixmap(QPixmap::fromImage(sample));
 }
 
