@@ -165,6 +165,7 @@ class BuildRun {
 
   void Report() {
     if (Preview()) {
+      if (!services_.start_preview) return;
       // The player itself, full screen: the desktop's default action for a program
       // is not to run it.
       QString error;

@@ -33,6 +33,8 @@ struct BuildServices {
   QString preview_output;
   // The player's icon in place of the confirmed one (the command line's choice).
   QString icon_file;
+  // A preview is played once written; the video export only wants the package.
+  bool start_preview = true;
 };
 
 QString PlayerStubPath();     // the application folder's Pivlo.bfq, head scrambled

@@ -6,7 +6,6 @@
 #include "player/ExportDuringShow.h"
 #include "player/ScreenCanvas.h"
 #include "player/ScreenSaverInhibitor.h"
-#include "player/StopSignals.h"
 #include "player/WindowIcon.h"
 #include "player/X11WindowCanvas.h"
 #include "show/ShowEngine.h"
@@ -14,6 +13,7 @@
 #include "show/ShowMusic.h"
 #include "show/ShowOverlay.h"
 #include "show/ShowSession.h"
+#include "show/StopSignals.h"
 #include "widgets/QtTranslations.h"
 
 #include <QApplication>
@@ -72,7 +72,7 @@ struct ShowExtras {
 
 // The show's music, when it has any to play.
 std::unique_ptr<MusicStream> OpenMusic(const ShowSettings& settings, quint32 seed) {
-  MusicSettings music = MusicSettingsOf(settings.project);
+  MusicSettings music = ShowMusicSettings(settings);
   if (music.muted || music.songs.isEmpty()) return nullptr;
   return std::make_unique<MusicStream>(std::move(music), seed, cli::PrintError);
 }

@@ -167,6 +167,7 @@ void FrmMain::BuildMenus() {
   file->addSeparator();
   mnuBuildScreenSaver = file->addAction(tr("创建并保存屏保(&B)"));
   mnuPreview = file->addAction(tr("预览当前屏保(&P)"));
+  mnuExportVideo = file->addAction(tr("导出视频..."));
   file->addSeparator();
   mnuExit = file->addAction(tr("退出(&X)"));
   mnuNewProject->setShortcut(QKeySequence::New);

@@ -207,6 +207,8 @@ class FrmMain : public QMainWindow,
   // The build dialog, then the build; or the whole-show preview.
   void BuildCommand();
   void PreviewCommand();
+  // What the build pipeline is given from here.
+  BuildServices Services();
   void RunPipeline(bool from_dialog);
   void SaveAsCommand();
 
@@ -357,6 +359,7 @@ class FrmMain : public QMainWindow,
   QAction* mnuSaveProject = nullptr;
   QAction* mnuBuildScreenSaver = nullptr;
   QAction* mnuPreview = nullptr;
+  QAction* mnuExportVideo = nullptr;
   QAction* mnuExit = nullptr;
   std::array<QAction*, 10> mnuPages{};  // mnuPhoto .. mnuOtherSettings
   QAction* mnuTooltips = nullptr;

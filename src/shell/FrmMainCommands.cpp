@@ -19,6 +19,7 @@
 #include "shell/FrmSetSlideTime.h"
 #include "shell/HelpViewer.h"
 #include "shell/PictureButton.h"
+#include "shell/VideoExport.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -195,8 +196,12 @@ void FrmMain::PreviewCommand() {
   RunPipeline(false);
 }
 
+BuildServices FrmMain::Services() {
+  return BuildServices{prompter_, *this, shell_, Direct3DReady(), QString(), QString()};
+}
+
 void FrmMain::RunPipeline(bool from_dialog) {
-  BuildServices services{prompter_, *this, shell_, Direct3DReady(), QString(), QString()};
+  BuildServices services = Services();
   if (from_dialog) {
     StartBuildFromDialog(*model_, build_state_, services);
   } else {
@@ -381,6 +386,7 @@ void FrmMain::ConnectControls() {
   command(mnuSaveProject, [this] { SaveAsCommand(); });
   command(mnuBuildScreenSaver, [this] { BuildCommand(); });
   command(mnuPreview, [this] { PreviewCommand(); });
+  command(mnuExportVideo, [this] { ExportShowVideo(*model_, build_state_, Services(), this); });
   connect(mnuExit, &QAction::triggered, this, &QWidget::close);
   connect(mnuTooltips, &QAction::triggered, this, [this](bool on) {
     if (Busy()) on = model_->settings.is_show_tip;  // the check mark stays as it was

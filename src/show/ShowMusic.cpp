@@ -24,12 +24,14 @@ constexpr qint64 kLastLineMs = 5000;
 
 }  // namespace
 
+MusicSettings ShowMusicSettings(const ShowSettings& settings) { return MusicSettingsOf(settings.project); }
+
 qint64 ShowMsToFrame(qint64 ms) { return ms * kFramesPerMs; }
 
 qint64 FrameToShowMs(qint64 frame) { return frame <= 0 ? 0 : (frame + kFramesPerMs - 1) / kFramesPerMs; }
 
 OfflineMusic::OfflineMusic(const ShowSettings& settings, quint32 seed, MusicStream::Say say)
-    : stream_(MusicSettingsOf(settings.project), seed, std::move(say)) {}
+    : stream_(ShowMusicSettings(settings), seed, std::move(say)) {}
 
 void OfflineMusic::FillTo(qint64 frame) {
   while (stream_.FramesFilled() < frame) {

@@ -19,6 +19,9 @@
 
 namespace pivlo {
 
+// The music a show plays: every host's stream is made from this.
+MusicSettings ShowMusicSettings(const ShowSettings& settings);
+
 // The music's frame at a show time, and the show time a frame is heard at (rounded up,
 // so that what starts at a frame is there at that time).
 qint64 ShowMsToFrame(qint64 ms);

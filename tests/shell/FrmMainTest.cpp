@@ -37,6 +37,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -947,6 +949,28 @@ TEST_F(FrmMainTest, PreviewRunsTheBuildPipeline) {
   ASSERT_EQ(prompter_.messages.size(), 1);
   EXPECT_TRUE(prompter_.messages.first().text.contains(RuntimeLibraryFileName()));
   EXPECT_FALSE(w.Model().flags.BusyFlag);
+}
+
+// The export asks where to save, then builds the package it records from.
+TEST_F(FrmMainTest, TheFileMenuExportsAVideoThroughTheBuild) {
+  FrmMain& w = Start();
+  ASSERT_TRUE(w.menuBar()->actions().first()->menu()->actions().contains(w.mnuExportVideo));
+  EXPECT_EQ(w.mnuExportVideo->text(), u"导出视频..."_s);
+  AddPictures(2);
+  prompter_.save_results.enqueue(QString());
+  w.mnuExportVideo->trigger();
+  ASSERT_EQ(prompter_.dialogs.size(), 1);
+  EXPECT_EQ(prompter_.dialogs[0].filters.first().patterns, u"*.mp4"_s);
+  EXPECT_EQ(prompter_.dialogs[0].default_suffix, u"mp4"_s);
+  EXPECT_TRUE(prompter_.messages.isEmpty()) << "cancelled: nothing built";
+
+  prompter_.save_results.enqueue(files_.Path(u"show.mp4"_s));
+  w.mnuExportVideo->trigger();
+  // No graphics runtime lies beside the program here: the build stops with its message.
+  ASSERT_EQ(prompter_.messages.size(), 1);
+  EXPECT_TRUE(prompter_.messages.first().text.contains(RuntimeLibraryFileName()));
+  EXPECT_FALSE(w.Model().flags.BusyFlag);
+  EXPECT_FALSE(QFile::exists(files_.Path(u"show.mp4"_s)));
 }
 
 TEST_F(FrmMainTest, TheBuildDialogClosedWithoutBuildingLeavesTheBuildAtRest) {

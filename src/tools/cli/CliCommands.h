@@ -29,6 +29,7 @@ int RunTransitionCommand(const QStringList& args);
 int Headline(const QStringList& args);
 int ShowPlanCommand(const QStringList& args);
 int ShowRenderCommand(const QStringList& args);
+int ShowVideoCommand(const QStringList& args);
 int Compose(const QStringList& args);
 int ScreensaverInstallCommand(const QStringList& args);
 int ScreensaverRemoveCommand(const QStringList& args);

@@ -4,14 +4,19 @@
 #include "audio/AudioFormat.h"
 #include "audio/MusicRender.h"
 #include "media/basGdiPlus.h"
+#include "show/RecordingScreen.h"
 #include "show/ShowEngine.h"
 #include "show/ShowMusic.h"
 #include "show/ShowOverlay.h"
 #include "show/ShowSession.h"
+#include "show/ShowVideo.h"
+#include "show/StopSignals.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
+#include <cstdio>
 #include <numeric>
 #include <optional>
 
@@ -24,14 +29,23 @@ constexpr QSize kDefaultScreen(1920, 1080);
 // Offline renders stop somewhere; a day of show is far beyond any use.
 constexpr double kLatestRenderSeconds = 24 * 3600;
 
+// What the arguments of a show command may hold.
+enum class ShowCommand { kPlan, kRender, kVideo };
+
+// --cycles counts whole cycles of the plan; far beyond any use stays out.
+constexpr int kMostVideoCycles = 10000;
+
 struct ShowOptions {
   QString package;
-  QString out;
+  QString out;  // render: the folder; video: the file
   quint32 seed = 0;
   std::optional<double> seconds;
   QList<qint64> at_ms;
   QString audio;  // render: the sound's WAV file
   QSize size = kDefaultScreen;
+  int fps = 30;  // video
+  int cycles = 1;
+  bool progress = false;
 };
 
 std::optional<double> ParseSeconds(const QString& text) {
@@ -41,28 +55,34 @@ std::optional<double> ParseSeconds(const QString& text) {
   return value;
 }
 
-// PACKAGE [OUTDIR] then the options; `render` wants OUTDIR and --at.
-std::optional<ShowOptions> ParseOptions(const QStringList& args, bool render) {
-  const qsizetype positional = render ? 2 : 1;
+// PACKAGE [OUT] then the options; `render` wants OUTDIR and --at, `video` OUT.mp4.
+std::optional<ShowOptions> ParseOptions(const QStringList& args, ShowCommand command) {
+  const bool render = command == ShowCommand::kRender;
+  const bool video = command == ShowCommand::kVideo;
+  const qsizetype positional = command == ShowCommand::kPlan ? 1 : 2;
   if (args.size() < positional) return std::nullopt;
   ShowOptions options;
   options.package = UserPath(args[0]);
-  if (render) options.out = UserPath(args[1]);
-  for (qsizetype i = positional; i < args.size(); i += 2) {
-    if (i + 1 >= args.size()) return std::nullopt;
+  if (positional == 2) options.out = UserPath(args[1]);
+  for (qsizetype i = positional; i < args.size(); ++i) {
     const QString& word = args[i];
-    const QString& value = args[i + 1];
+    if (word == u"--progress" && video) {
+      options.progress = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) return std::nullopt;
+    const QString& value = args[++i];
     if (word == u"--seed") {
       bool ok = false;
       options.seed = value.toUInt(&ok);
       if (!ok) return std::nullopt;
     } else if (word == u"--size") {
       const std::optional<QSize> size = ParseSize(value);
-      if (!size) return std::nullopt;
+      if (!size || (video && !VideoSizeAllowed(*size))) return std::nullopt;
       options.size = *size;
     } else if (word == u"--seconds") {
       options.seconds = ParseSeconds(value);
-      if (!options.seconds) return std::nullopt;
+      if (!options.seconds || (video && *options.seconds <= 0)) return std::nullopt;
     } else if (word == u"--audio" && render) {
       options.audio = UserPath(value);
     } else if (word == u"--at" && render) {
@@ -71,6 +91,14 @@ std::optional<ShowOptions> ParseOptions(const QStringList& args, bool render) {
         if (!seconds) return std::nullopt;
         options.at_ms << qint64(std::llround(*seconds * 1000));
       }
+    } else if (word == u"--fps" && video) {
+      const std::optional<int> fps = ParseInt(value, 1, 1000);
+      if (!fps || !VideoRateAllowed(*fps)) return std::nullopt;
+      options.fps = *fps;
+    } else if (word == u"--cycles" && video) {
+      const std::optional<int> cycles = ParseInt(value, 1, kMostVideoCycles);
+      if (!cycles) return std::nullopt;
+      options.cycles = *cycles;
     } else {
       return std::nullopt;
     }
@@ -86,22 +114,6 @@ std::unique_ptr<ShowSession> OpenSession(const ShowOptions& options) {
   return session;
 }
 
-// The offline screen: keeps the last frame presented, as a window shows it.
-class RecordingScreen final : public CanvasWindow {
- public:
-  explicit RecordingScreen(QSize size) : size_(size) {
-    shown_ = QImage(size, QImage::Format_RGB32);
-    shown_.fill(Qt::black);
-  }
-  QSize InnerSize() const override { return size_; }
-  void PresentFrame(const QImage& frame) override { shown_ = frame.convertToFormat(QImage::Format_RGB32); }
-  QImage ShownImage() const override { return shown_; }
-
- private:
-  QSize size_;
-  QImage shown_;
-};
-
 // START<TAB>END<TAB>song<TAB>N<TAB>PATH or START<TAB>END<TAB>lyric<TAB>N<TAB>TEXT.
 QString MusicEventLine(const MusicEvent& event) {
   return ShowTimeText(event.start_ms) + u'\t' + ShowTimeText(event.end_ms) + u'\t' +
@@ -111,7 +123,7 @@ QString MusicEventLine(const MusicEvent& event) {
 
 // The show's sound from its start, as the player hands it to the device.
 bool WriteShowSound(const ShowSettings& settings, const ShowOptions& options) {
-  MusicStream stream(MusicSettingsOf(settings.project), options.seed, PrintError);
+  MusicStream stream(ShowMusicSettings(settings), options.seed, PrintError);
   const qint64 frames = std::llround(*options.seconds * kAudioRate);
   QString error;
   if (frames > kLongestWavFrames || !WriteMusicWav(options.audio, stream, frames, &error)) {
@@ -124,7 +136,7 @@ bool WriteShowSound(const ShowSettings& settings, const ShowOptions& options) {
 }  // namespace
 
 int ShowPlanCommand(const QStringList& args) {
-  const std::optional<ShowOptions> options = ParseOptions(args, false);
+  const std::optional<ShowOptions> options = ParseOptions(args, ShowCommand::kPlan);
   if (!options) return kUsageError;
   const std::unique_ptr<ShowSession> session = OpenSession(*options);
   if (!session) return 1;
@@ -153,7 +165,7 @@ int ShowPlanCommand(const QStringList& args) {
 }
 
 int ShowRenderCommand(const QStringList& args) {
-  const std::optional<ShowOptions> options = ParseOptions(args, true);
+  const std::optional<ShowOptions> options = ParseOptions(args, ShowCommand::kRender);
   if (!options) return kUsageError;
   if (!QDir().mkpath(options->out)) {
     PrintError(options->out + u": cannot make the folder"_s);
@@ -186,6 +198,41 @@ int ShowRenderCommand(const QStringList& args) {
   clock.SetRefresh([&shown](qint64 now) { return shown.Refresh(now); });
   ShowEngine(settings, session->FindMaterial(PrintError), options->seed, shown, clock).Run();
   return written ? 0 : 1;
+}
+
+int ShowVideoCommand(const QStringList& args) {
+  const std::optional<ShowOptions> options = ParseOptions(args, ShowCommand::kVideo);
+  if (!options) return kUsageError;
+  // From here a signal cancels: the recording stops after its frame and cleans up.
+  bool stop = false;
+  const StopSignals signals([&stop] { stop = true; });
+  const std::unique_ptr<ShowSession> session = OpenSession(*options);
+  if (!session) return 1;
+  const VideoOptions video{options->size, options->fps, options->seed, options->seconds, options->cycles};
+  VideoHooks hooks;
+  hooks.say = PrintError;
+  if (options->progress) {
+    hooks.progress = [](qint64 done, qint64 total) {
+      PrintOut(u"progress "_s + QString::number(done) + u' ' + QString::number(total) + u'\n');
+      std::fflush(stdout);
+    };
+  }
+  hooks.cancelled = [&stop] {
+    QCoreApplication::processEvents();
+    return stop;
+  };
+  QString error;
+  const std::optional<VideoSummary> summary = RecordShowVideo(*session, options->out, video, hooks, &error);
+  if (!summary) {
+    PrintError(error);
+    return 1;
+  }
+  const QSize size = options->size;
+  PrintOut(options->out + u'\t' + QString::number(size.width()) + u'x' + QString::number(size.height()) + u'\t' +
+           QString::number(options->fps) + u" fps\t"_s +
+           QString::number(double(summary->frames) / options->fps, 'f', 3) + u" s\t"_s + summary->codec +
+           u"\taac\n"_s);
+  return 0;
 }
 
 }  // namespace pivlo::cli

@@ -109,6 +109,15 @@ const Command kCommands[] = {
      "      default), as OUTDIR/T.png with T in three decimals; --audio also writes the first S\n"
      "      seconds of the show's sound, the samples the player plays, as a 48 kHz stereo WAV",
      pivlo::cli::ShowRenderCommand, true},
+    {{QStringLiteral("show"), QStringLiteral("video")},
+     "PACKAGE OUT.mp4 [--size WxH] [--fps N] [--cycles N] [--seconds S] [--seed N] [--progress]",
+     "the show as an MP4 video (1920x1080 at 30 fps by default; sizes 1280x720 to 3840x2160, both\n"
+     "      even; 24, 25, 30, 50 or 60 fps): frame K is the frame render writes at K/fps seconds, the\n"
+     "      sound the player's from the start; S seconds long, else N whole cycles (1 by default);\n"
+     "      prints OUT<TAB>WxH<TAB>N fps<TAB>S.SSS s<TAB>CODEC<TAB>aac, CODEC h264 or mpeg4;\n"
+     "      --progress prints progress DONE TOTAL (frames) as it goes; OUT is replaced only by a\n"
+     "      complete video, SIGINT and SIGTERM cancel",
+     pivlo::cli::ShowVideoCommand, true},
 };
 
 QString Usage() {

@@ -1,4 +1,4 @@
-#include "player/StopSignals.h"
+#include "show/StopSignals.h"
 
 #include <cerrno>
 #include <csignal>

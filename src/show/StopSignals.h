@@ -1,7 +1,8 @@
 #pragma once
 
 // SIGTERM and SIGINT end the show: the handler only writes a byte to a pipe, and the
-// window thread reads it between frames (the show's waits dispatch it at once).
+// host's thread reads it between frames (the player's waits dispatch it at once, the
+// video export dispatches it after every frame).
 
 #include <QObject>
 #include <QSocketNotifier>
