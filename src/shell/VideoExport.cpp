@@ -74,15 +74,22 @@ bool RunVideoRecorder(const QString& program, const QStringList& arguments, QWid
   QObject::connect(&recorder, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
     if (error == QProcess::FailedToStart) loop.quit();
   });
-  QObject::connect(&dialog, &QProgressDialog::canceled, &recorder, [&] {
+  const auto cancel = [&] {
+    if (cancelled) return;
     cancelled = true;
     recorder.terminate();
     QTimer::singleShot(kStopGrace, &recorder, &QProcess::kill);
-  });
+  };
+  // The cancel button; Escape and the close box too.
+  QObject::connect(&dialog, &QProgressDialog::canceled, &recorder, cancel);
+  QObject::connect(&dialog, &QDialog::rejected, &recorder, cancel);
   recorder.start(program, arguments);
-  dialog.show();
-  loop.exec();
-  dialog.hide();
+  // A program that cannot start may say so at once.
+  if (recorder.state() != QProcess::NotRunning) {
+    dialog.show();
+    loop.exec();
+    dialog.hide();
+  }
 
   if (recorder.error() == QProcess::FailedToStart) {
     prompter.ShowMessage(Texts::tr("无法导出视频：%1").arg(program + u": "_s + recorder.errorString()),
