@@ -68,11 +68,11 @@ void BM_ShowVideo(benchmark::State& state, QSize size) {
     timer.start();
     QString error;
     const std::unique_ptr<ShowSession> session = ShowSession::Open(package, size, &error);
-    if (!session) return state.SkipWithError(error.toStdString());
+    if (!session) return state.SkipWithError(error.toStdString().c_str());
     const VideoOptions options{size, 30, 1, kShowSeconds, 1};
     const std::optional<VideoSummary> video =
         RecordShowVideo(*session, folder.filePath(u"show.mp4"_s), options, VideoHooks(), &error);
-    if (!video) return state.SkipWithError(error.toStdString());
+    if (!video) return state.SkipWithError(error.toStdString().c_str());
     wall_ns += timer.nsecsElapsed();
     frames = video->frames;
   }
