@@ -115,7 +115,7 @@ std::optional<VideoSummary> RecordShowVideo(ShowSession& session, const QString&
   clock.SetRefresh([&shown](qint64 now) { return shown.Refresh(now); });
   ShowEngine(settings, std::move(material), options.seed, shown, clock).Run();
 
-  if (cancelled) return fail(u"cancelled"_s);
+  if (cancelled) return fail(u"cancelled: no video was written"_s);
   if (!encoder->Error().isEmpty()) return fail(out + u": "_s + encoder->Error());
   if (done < total) return fail(u"the show stopped before the video's end"_s);
   if (!encoder->Finish()) return fail(out + u": "_s + encoder->Error());

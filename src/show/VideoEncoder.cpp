@@ -137,6 +137,8 @@ std::unique_ptr<VideoEncoder> VideoEncoder::Open(const QString& path, QSize size
   s->video->framerate = AVRational{fps, 1};
   s->video->pix_fmt = AV_PIX_FMT_YUV420P;
   s->video->gop_size = fps * kKeyFrameSeconds;
+  // As many threads as the encoder likes: it then works beside the frames' composition.
+  s->video->thread_count = 0;
   // The frames are converted with BT.709 into the video range; the stream says so.
   s->video->colorspace = AVCOL_SPC_BT709;
   s->video->color_primaries = AVCOL_PRI_BT709;
