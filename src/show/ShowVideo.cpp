@@ -51,7 +51,9 @@ bool VideoSizeAllowed(QSize size) {
          size.width() % 2 == 0 && size.height() % 2 == 0;
 }
 
-bool VideoRateAllowed(int fps) { return std::find(std::begin(kVideoRates), std::end(kVideoRates), fps) != std::end(kVideoRates); }
+bool VideoRateAllowed(int fps) {
+  return std::find(std::begin(kVideoRates), std::end(kVideoRates), fps) != std::end(kVideoRates);
+}
 
 std::optional<VideoSummary> RecordShowVideo(ShowSession& session, const QString& out, const VideoOptions& options,
                                             const VideoHooks& hooks, QString* error) {

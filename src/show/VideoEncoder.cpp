@@ -23,8 +23,7 @@ using namespace Qt::StringLiterals;
 namespace pivlo {
 namespace {
 
-// Fast enough for several times real time at 720p on two cores, and a slideshow's
-// stills cost x264 next to nothing whatever the preset.
+// Keeps 720p several times faster than real time on two cores (bench/VideoBench.cpp).
 constexpr char kX264Preset[] = "veryfast";
 constexpr char kX264Crf[] = "20";
 // MPEG-4 Part 2 at a fixed quantiser: sharp stills, the size following the content.
@@ -46,8 +45,8 @@ bool IsOpaqueArgb(QImage::Format format) {
 
 }  // namespace
 
-struct VideoEncoder::Streams {
-  ~Streams() {
+struct VideoStreams {
+  ~VideoStreams() {
     av_packet_free(&packet);
     av_frame_free(&picture);
     av_frame_free(&converted);
@@ -104,116 +103,136 @@ AVStream* AddStream(AVFormatContext* format, const AVCodecContext* codec) {
   return stream;
 }
 
+// Each step says why it failed; empty when it did not.
+QString StartVideo(VideoStreams& s, int fps, bool global_header) {
+  const AVCodec* h264 = avcodec_find_encoder_by_name("libx264");
+  const AVCodec* video = h264 != nullptr ? h264 : avcodec_find_encoder(AV_CODEC_ID_MPEG4);
+  if (video == nullptr) return u"FFmpeg has neither an H.264 nor an MPEG-4 video encoder"_s;
+  s.video = avcodec_alloc_context3(video);
+  if (s.video == nullptr) return u"out of memory"_s;
+  s.video->width = s.size.width();
+  s.video->height = s.size.height();
+  s.video->time_base = AVRational{1, fps};
+  s.video->framerate = AVRational{fps, 1};
+  s.video->pix_fmt = AV_PIX_FMT_YUV420P;
+  s.video->gop_size = fps * kKeyFrameSeconds;
+  // As many threads as the encoder likes: it then works beside the frames' composition.
+  s.video->thread_count = 0;
+  // The frames are converted with BT.709 into the video range; the stream says so.
+  s.video->colorspace = AVCOL_SPC_BT709;
+  s.video->color_primaries = AVCOL_PRI_BT709;
+  s.video->color_trc = AVCOL_TRC_BT709;
+  s.video->color_range = AVCOL_RANGE_MPEG;
+  if (h264 != nullptr) {
+    av_opt_set(s.video->priv_data, "preset", kX264Preset, 0);
+    av_opt_set(s.video->priv_data, "crf", kX264Crf, 0);
+  } else {
+    s.video->flags |= AV_CODEC_FLAG_QSCALE;
+    s.video->global_quality = FF_QP2LAMBDA * kMpeg4Quantiser;
+  }
+  if (global_header) s.video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+  if (const int opened = avcodec_open2(s.video, video, nullptr); opened < 0) {
+    return u"the video encoder does not start: "_s + AvError(opened);
+  }
+  s.video_stream = AddStream(s.format, s.video);
+  if (s.video_stream == nullptr) return u"out of memory"_s;
+  s.video_stream->avg_frame_rate = s.video->framerate;
+  return {};
+}
+
+QString StartAudio(VideoStreams& s, bool global_header) {
+  const AVCodec* aac = avcodec_find_encoder_by_name("aac");
+  if (aac == nullptr || aac->sample_fmts == nullptr) return u"FFmpeg has no AAC encoder"_s;
+  s.audio = avcodec_alloc_context3(aac);
+  if (s.audio == nullptr) return u"out of memory"_s;
+  s.audio->sample_fmt = aac->sample_fmts[0];
+  s.audio->sample_rate = kAudioRate;
+  s.audio->time_base = AVRational{1, kAudioRate};
+  s.audio->bit_rate = kAudioBitRate;
+  const AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+  av_channel_layout_copy(&s.audio->ch_layout, &stereo);
+  if (global_header) s.audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+  if (const int opened = avcodec_open2(s.audio, aac, nullptr); opened < 0) {
+    return u"the AAC encoder does not start: "_s + AvError(opened);
+  }
+  s.audio_stream = AddStream(s.format, s.audio);
+  return s.audio_stream == nullptr ? u"out of memory"_s : QString();
+}
+
+// From the show's pixels and samples to the encoders'.
+QString StartConverters(VideoStreams& s) {
+  if (swr_alloc_set_opts2(&s.resampler, &s.audio->ch_layout, s.audio->sample_fmt, kAudioRate, &s.audio->ch_layout,
+                          AV_SAMPLE_FMT_S16, kAudioRate, 0, nullptr) < 0 ||
+      swr_init(s.resampler) < 0) {
+    return u"the sound cannot be converted for the AAC encoder"_s;
+  }
+  s.fifo = av_audio_fifo_alloc(s.audio->sample_fmt, kAudioChannels, s.audio->frame_size);
+  // QImage's 32-bit pixels are native-endian 0xAARRGGBB words.
+  const QSize size = s.size;
+  s.scaler = sws_getContext(size.width(), size.height(), AV_PIX_FMT_RGB32, size.width(), size.height(),
+                            AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
+  s.picture = av_frame_alloc();
+  s.converted = av_frame_alloc();
+  s.sound = av_frame_alloc();
+  s.packet = av_packet_alloc();
+  if (s.fifo == nullptr || s.scaler == nullptr || s.picture == nullptr || s.converted == nullptr ||
+      s.sound == nullptr || s.packet == nullptr) {
+    return u"out of memory"_s;
+  }
+  sws_setColorspaceDetails(s.scaler, sws_getCoefficients(SWS_CS_DEFAULT), 1, sws_getCoefficients(SWS_CS_ITU709), 0, 0,
+                           1 << 16, 1 << 16);
+  s.picture->format = AV_PIX_FMT_YUV420P;
+  s.picture->width = size.width();
+  s.picture->height = size.height();
+  return av_frame_get_buffer(s.picture, 0) < 0 ? u"out of memory"_s : QString();
+}
+
+QString StartFile(VideoStreams& s, const QByteArray& url) {
+  if (const int opened = avio_open(&s.format->pb, url.constData(), AVIO_FLAG_WRITE); opened < 0) {
+    return u"cannot create the file: "_s + AvError(opened);
+  }
+  // The index goes to the front at the end, so that a player starts before the whole
+  // file has arrived.
+  AVDictionary* options = nullptr;
+  av_dict_set(&options, "movflags", "+faststart", 0);
+  const int written = avformat_write_header(s.format, &options);
+  av_dict_free(&options);
+  return written < 0 ? u"cannot write the file's header: "_s + AvError(written) : QString();
+}
+
 }  // namespace
 
-VideoEncoder::VideoEncoder(std::unique_ptr<Streams> streams) : streams_(std::move(streams)) {}
+VideoEncoder::VideoEncoder(std::unique_ptr<VideoStreams> streams) : streams_(std::move(streams)) {}
 
 VideoEncoder::~VideoEncoder() = default;
 
 std::unique_ptr<VideoEncoder> VideoEncoder::Open(const QString& path, QSize size, int fps, QString* error) {
   static std::once_flag quiet;
   std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
-  const auto fail = [error](const QString& why) {
-    if (error != nullptr) *error = why;
-    return nullptr;
-  };
-  auto s = std::make_unique<Streams>();
+  auto s = std::make_unique<VideoStreams>();
   s->size = size;
   // The prefix keeps a colon in the path from being read as a protocol name.
   const QByteArray url = "file:" + QFile::encodeName(path);
+  QString why;
   if (avformat_alloc_output_context2(&s->format, nullptr, "mp4", url.constData()) < 0) {
-    return fail(u"FFmpeg cannot write MP4 files"_s);
-  }
-  const bool global_header = (s->format->oformat->flags & AVFMT_GLOBALHEADER) != 0;
-
-  const AVCodec* h264 = avcodec_find_encoder_by_name("libx264");
-  const AVCodec* video = h264 != nullptr ? h264 : avcodec_find_encoder(AV_CODEC_ID_MPEG4);
-  if (video == nullptr) return fail(u"FFmpeg has neither an H.264 nor an MPEG-4 video encoder"_s);
-  s->video = avcodec_alloc_context3(video);
-  if (s->video == nullptr) return fail(u"out of memory"_s);
-  s->video->width = size.width();
-  s->video->height = size.height();
-  s->video->time_base = AVRational{1, fps};
-  s->video->framerate = AVRational{fps, 1};
-  s->video->pix_fmt = AV_PIX_FMT_YUV420P;
-  s->video->gop_size = fps * kKeyFrameSeconds;
-  // As many threads as the encoder likes: it then works beside the frames' composition.
-  s->video->thread_count = 0;
-  // The frames are converted with BT.709 into the video range; the stream says so.
-  s->video->colorspace = AVCOL_SPC_BT709;
-  s->video->color_primaries = AVCOL_PRI_BT709;
-  s->video->color_trc = AVCOL_TRC_BT709;
-  s->video->color_range = AVCOL_RANGE_MPEG;
-  if (h264 != nullptr) {
-    av_opt_set(s->video->priv_data, "preset", kX264Preset, 0);
-    av_opt_set(s->video->priv_data, "crf", kX264Crf, 0);
+    why = u"FFmpeg cannot write MP4 files"_s;
   } else {
-    s->video->flags |= AV_CODEC_FLAG_QSCALE;
-    s->video->global_quality = FF_QP2LAMBDA * kMpeg4Quantiser;
+    const bool global_header = (s->format->oformat->flags & AVFMT_GLOBALHEADER) != 0;
+    why = StartVideo(*s, fps, global_header);
+    if (why.isEmpty()) why = StartAudio(*s, global_header);
+    if (why.isEmpty()) why = StartConverters(*s);
+    if (why.isEmpty()) why = StartFile(*s, url);
   }
-  if (global_header) s->video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-  if (const int opened = avcodec_open2(s->video, video, nullptr); opened < 0) {
-    return fail(u"the video encoder does not start: "_s + AvError(opened));
+  if (!why.isEmpty()) {
+    if (error != nullptr) *error = why;
+    return nullptr;
   }
-  s->video_stream = AddStream(s->format, s->video);
-  if (s->video_stream == nullptr) return fail(u"out of memory"_s);
-  s->video_stream->avg_frame_rate = s->video->framerate;
-
-  const AVCodec* aac = avcodec_find_encoder_by_name("aac");
-  if (aac == nullptr || aac->sample_fmts == nullptr) return fail(u"FFmpeg has no AAC encoder"_s);
-  s->audio = avcodec_alloc_context3(aac);
-  if (s->audio == nullptr) return fail(u"out of memory"_s);
-  s->audio->sample_fmt = aac->sample_fmts[0];
-  s->audio->sample_rate = kAudioRate;
-  s->audio->time_base = AVRational{1, kAudioRate};
-  s->audio->bit_rate = kAudioBitRate;
-  AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;  // not const: the resampler's options take it so
-  av_channel_layout_copy(&s->audio->ch_layout, &stereo);
-  if (global_header) s->audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-  if (const int opened = avcodec_open2(s->audio, aac, nullptr); opened < 0) {
-    return fail(u"the AAC encoder does not start: "_s + AvError(opened));
-  }
-  s->audio_stream = AddStream(s->format, s->audio);
-  if (s->audio_stream == nullptr) return fail(u"out of memory"_s);
-
-  if (swr_alloc_set_opts2(&s->resampler, &stereo, s->audio->sample_fmt, kAudioRate, &stereo, AV_SAMPLE_FMT_S16,
-                          kAudioRate, 0, nullptr) < 0 ||
-      swr_init(s->resampler) < 0) {
-    return fail(u"the sound cannot be converted for the AAC encoder"_s);
-  }
-  s->fifo = av_audio_fifo_alloc(s->audio->sample_fmt, kAudioChannels, s->audio->frame_size);
-  // QImage's 32-bit pixels are native-endian 0xAARRGGBB words.
-  s->scaler = sws_getContext(size.width(), size.height(), AV_PIX_FMT_RGB32, size.width(), size.height(),
-                             AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
-  s->picture = av_frame_alloc();
-  s->converted = av_frame_alloc();
-  s->sound = av_frame_alloc();
-  s->packet = av_packet_alloc();
-  if (s->fifo == nullptr || s->scaler == nullptr || s->picture == nullptr || s->converted == nullptr ||
-      s->sound == nullptr || s->packet == nullptr) {
-    return fail(u"out of memory"_s);
-  }
-  sws_setColorspaceDetails(s->scaler, sws_getCoefficients(SWS_CS_DEFAULT), 1, sws_getCoefficients(SWS_CS_ITU709), 0,
-                           0, 1 << 16, 1 << 16);
-  s->picture->format = AV_PIX_FMT_YUV420P;
-  s->picture->width = size.width();
-  s->picture->height = size.height();
-  if (av_frame_get_buffer(s->picture, 0) < 0) return fail(u"out of memory"_s);
-
-  if (const int opened = avio_open(&s->format->pb, url.constData(), AVIO_FLAG_WRITE); opened < 0) {
-    return fail(u"cannot create the file: "_s + AvError(opened));
-  }
-  // The index goes to the front at the end, so that a player starts before the whole
-  // file has arrived.
-  AVDictionary* options = nullptr;
-  av_dict_set(&options, "movflags", "+faststart", 0);
-  const int written = avformat_write_header(s->format, &options);
-  av_dict_free(&options);
-  if (written < 0) return fail(u"cannot write the file's header: "_s + AvError(written));
   return std::unique_ptr<VideoEncoder>(new VideoEncoder(std::move(s)));
 }
 
-QString VideoEncoder::VideoCodecName() const { return QString::fromLatin1(avcodec_get_name(streams_->video->codec_id)); }
+QString VideoEncoder::VideoCodecName() const {
+  return QString::fromLatin1(avcodec_get_name(streams_->video->codec_id));
+}
 
 bool VideoEncoder::Fail(const QString& step, int code) {
   error_ = u"cannot "_s + step + u": "_s + AvError(code);
@@ -221,14 +240,16 @@ bool VideoEncoder::Fail(const QString& step, int code) {
 }
 
 bool VideoEncoder::AddFrame(const QImage& frame) {
-  Streams& s = *streams_;
+  VideoStreams& s = *streams_;
   if (frame.size() != s.size || !IsOpaqueArgb(frame.format())) {
     error_ = u"a frame of another size or pixel format than the video's"_s;
     return false;
   }
   if (!s.has_picture || frame.cacheKey() != s.picture_key) {
     // The encoder may still hold the last one.
-    if (const int writable = av_frame_make_writable(s.picture); writable < 0) return Fail(u"convert a frame"_s, writable);
+    if (const int writable = av_frame_make_writable(s.picture); writable < 0) {
+      return Fail(u"convert a frame"_s, writable);
+    }
     const uint8_t* planes[] = {frame.constBits()};
     const int strides[] = {int(frame.bytesPerLine())};
     sws_scale(s.scaler, planes, strides, 0, frame.height(), s.picture->data, s.picture->linesize);
@@ -241,7 +262,7 @@ bool VideoEncoder::AddFrame(const QImage& frame) {
 }
 
 bool VideoEncoder::AddSound(const qint16* samples, qsizetype frames) {
-  Streams& s = *streams_;
+  VideoStreams& s = *streams_;
   if (frames <= 0) return true;
   if (s.converted->nb_samples < frames) {
     av_frame_unref(s.converted);
@@ -264,7 +285,7 @@ bool VideoEncoder::AddSound(const qint16* samples, qsizetype frames) {
 }
 
 bool VideoEncoder::EncodeSound(int frames) {
-  Streams& s = *streams_;
+  VideoStreams& s = *streams_;
   av_frame_unref(s.sound);
   s.sound->format = s.audio->sample_fmt;
   s.sound->sample_rate = s.audio->sample_rate;
@@ -279,7 +300,7 @@ bool VideoEncoder::EncodeSound(int frames) {
 }
 
 bool VideoEncoder::Finish() {
-  Streams& s = *streams_;
+  VideoStreams& s = *streams_;
   // The last samples make a shorter frame.
   if (const int left = av_audio_fifo_size(s.fifo); left > 0 && !EncodeSound(left)) return false;
   if (const int drained = Encode(s.format, s.audio, s.audio_stream, s.packet, nullptr); drained < 0) {

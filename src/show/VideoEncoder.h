@@ -12,6 +12,8 @@
 
 namespace pivlo {
 
+struct VideoStreams;  // FFmpeg's side, kept out of this header
+
 class VideoEncoder {
  public:
   // Starts the file at `path` (written as MP4 whatever its name), `fps` frames a second
@@ -33,13 +35,12 @@ class VideoEncoder {
   const QString& Error() const { return error_; }
 
  private:
-  struct Streams;
-  explicit VideoEncoder(std::unique_ptr<Streams> streams);
+  explicit VideoEncoder(std::unique_ptr<VideoStreams> streams);
   bool Fail(const QString& step, int code);
   // Encodes `frames` converted samples waiting in the queue.
   bool EncodeSound(int frames);
 
-  std::unique_ptr<Streams> streams_;
+  std::unique_ptr<VideoStreams> streams_;
   QString error_;
 };
 

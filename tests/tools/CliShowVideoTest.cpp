@@ -66,7 +66,8 @@ Codec OpenDecoder(const AVStream& stream) {
   const AVCodec* decoder = avcodec_find_decoder(stream.codecpar->codec_id);
   if (decoder == nullptr) return nullptr;
   Codec codec(avcodec_alloc_context3(decoder));
-  if (avcodec_parameters_to_context(codec.get(), stream.codecpar) < 0 || avcodec_open2(codec.get(), decoder, nullptr) < 0) {
+  if (avcodec_parameters_to_context(codec.get(), stream.codecpar) < 0 ||
+      avcodec_open2(codec.get(), decoder, nullptr) < 0) {
     return nullptr;
   }
   return codec;
@@ -180,8 +181,9 @@ class CliShowVideoTest : public testing::Test {
 
   // Three seconds of a 440 Hz sine at about a third of full scale.
   static QByteArray Sine() {
-    return test::PcmWav(48000, 2, 3 * 48000,
-                        [](qint64 frame, int) { return qint16(10000 * std::sin(2 * M_PI * 440 * double(frame) / 48000)); });
+    return test::PcmWav(48000, 2, 3 * 48000, [](qint64 frame, int) {
+      return qint16(10000 * std::sin(2 * M_PI * 440 * double(frame) / 48000));
+    });
   }
 
   // Two pictures, four seconds each, a transition between them; a three-second song
