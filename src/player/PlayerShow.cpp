@@ -72,7 +72,7 @@ struct ShowExtras {
 
 // The show's music, when it has any to play.
 std::unique_ptr<MusicStream> OpenMusic(const ShowSettings& settings, quint32 seed) {
-  MusicSettings music = MusicSettingsOf(settings.project);
+  MusicSettings music = ShowMusicSettings(settings);
   if (music.muted || music.songs.isEmpty()) return nullptr;
   return std::make_unique<MusicStream>(std::move(music), seed, cli::PrintError);
 }

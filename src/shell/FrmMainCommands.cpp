@@ -19,6 +19,7 @@
 #include "shell/FrmSetSlideTime.h"
 #include "shell/HelpViewer.h"
 #include "shell/PictureButton.h"
+#include "shell/ProgressWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -180,9 +181,10 @@ void FrmMain::SaveCommand() {
 }
 
 void FrmMain::BuildCommand() {
-  FrmBuild dialog(model_->settings.is_show_tip, this);
+  FrmBuild dialog(model_->settings.is_show_tip, build_state_.PackMedia, this);
   PrepareBuildDialog(*model_, build_state_);
   const bool create = dialog.exec() == QDialog::Accepted;
+  build_state_.PackMedia = dialog.PackMedia();
   if (create) {
     RunPipeline(true);
   } else {
@@ -196,7 +198,7 @@ void FrmMain::PreviewCommand() {
 }
 
 void FrmMain::RunPipeline(bool from_dialog) {
-  BuildServices services{prompter_, *this, shell_, Direct3DReady(), QString(), QString()};
+  BuildServices services{prompter_, *this, shell_, Direct3DReady(), QString(), QString(), progress_};
   if (from_dialog) {
     StartBuildFromDialog(*model_, build_state_, services);
   } else {

@@ -24,12 +24,18 @@ constexpr qint64 kLastLineMs = 5000;
 
 }  // namespace
 
+MusicSettings ShowMusicSettings(const ShowSettings& settings) {
+  MusicSettings music = MusicSettingsOf(settings.project);
+  music.media = settings.media;
+  return music;
+}
+
 qint64 ShowMsToFrame(qint64 ms) { return ms * kFramesPerMs; }
 
 qint64 FrameToShowMs(qint64 frame) { return frame <= 0 ? 0 : (frame + kFramesPerMs - 1) / kFramesPerMs; }
 
 OfflineMusic::OfflineMusic(const ShowSettings& settings, quint32 seed, MusicStream::Say say)
-    : stream_(MusicSettingsOf(settings.project), seed, std::move(say)) {}
+    : stream_(ShowMusicSettings(settings), seed, std::move(say)) {}
 
 void OfflineMusic::FillTo(qint64 frame) {
   while (stream_.FramesFilled() < frame) {
@@ -73,7 +79,7 @@ const QList<LyricLine>& LyricTrack::Lines(qint32 number) {
   const QString path = settings_.music_lyric_files.value(number - 1);
   if (enabled_ && IsPathSet(path)) {
     QString error;
-    lines = ReadLyricFile(path, &error);
+    lines = ReadLyricFile(path, &error, settings_.media.get());
     if (lines.isEmpty() && say_) say_(path + u": no lyrics the show can show ("_s + error + u')');
   }
   return *lines_.insert(number, std::move(lines));

@@ -19,6 +19,9 @@
 
 namespace pivlo {
 
+// The show's songs, order and mute, with what holds the songs of a self-contained package.
+MusicSettings ShowMusicSettings(const ShowSettings& settings);
+
 // The music's frame at a show time, and the show time a frame is heard at (rounded up,
 // so that what starts at a frame is there at that time).
 qint64 ShowMsToFrame(qint64 ms);

@@ -111,7 +111,7 @@ QString MusicEventLine(const MusicEvent& event) {
 
 // The show's sound from its start, as the player hands it to the device.
 bool WriteShowSound(const ShowSettings& settings, const ShowOptions& options) {
-  MusicStream stream(MusicSettingsOf(settings.project), options.seed, PrintError);
+  MusicStream stream(ShowMusicSettings(settings), options.seed, PrintError);
   const qint64 frames = std::llround(*options.seconds * kAudioRate);
   QString error;
   if (frames > kLongestWavFrames || !WriteMusicWav(options.audio, stream, frames, &error)) {
