@@ -39,6 +39,29 @@ struct PacketFree {
 struct FrameFree {
   void operator()(AVFrame* frame) const { av_frame_free(&frame); }
 };
+struct IoFree {
+  void operator()(AVIOContext* io) const {
+    av_freep(&io->buffer);
+    avio_context_free(&io);
+  }
+};
+
+constexpr int kHeldReadChunk = 64 * 1024;
+
+// FFmpeg reads a held song through the device that holds it.
+int ReadHeld(void* opaque, uint8_t* buffer, int size) {
+  const qint64 got = static_cast<QIODevice*>(opaque)->read(reinterpret_cast<char*>(buffer), size);
+  if (got < 0) return AVERROR(EIO);
+  return got == 0 ? AVERROR_EOF : int(got);
+}
+
+int64_t SeekHeld(void* opaque, int64_t offset, int whence) {
+  auto* device = static_cast<QIODevice*>(opaque);
+  whence &= ~AVSEEK_FORCE;
+  if (whence == AVSEEK_SIZE) return device->size();
+  const qint64 to = whence == SEEK_SET ? offset : whence == SEEK_CUR ? device->pos() + offset : device->size() + offset;
+  return to >= 0 && device->seek(to) ? to : AVERROR(EINVAL);
+}
 
 QString AvError(int code) {
   char text[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -49,7 +72,7 @@ QString AvError(int code) {
 class FfmpegSongDecoder final : public SongDecoder {
  public:
   ~FfmpegSongDecoder() override { av_channel_layout_uninit(&in_layout_); }
-  bool Open(const QString& path, QString* error);
+  bool Open(const QString& path, QString* error, const MediaFiles* media);
   qsizetype Read(qint16* out, qsizetype frames) override;
 
  private:
@@ -60,6 +83,9 @@ class FfmpegSongDecoder final : public SongDecoder {
   // A resampler for the frame's layout, format and rate (the previous one drained first).
   bool Configure(const AVFrame& frame);
 
+  // Declared before the format, which reads through them until it closes.
+  std::unique_ptr<QIODevice> held_;
+  std::unique_ptr<AVIOContext, IoFree> io_;
   std::unique_ptr<AVFormatContext, FormatClose> format_;
   std::unique_ptr<AVCodecContext, CodecFree> codec_;
   std::unique_ptr<SwrContext, ResamplerFree> resampler_;
@@ -76,27 +102,45 @@ class FfmpegSongDecoder final : public SongDecoder {
   size_t taken_ = 0;
 };
 
-bool FfmpegSongDecoder::Open(const QString& path, QString* error) {
+bool FfmpegSongDecoder::Open(const QString& path, QString* error, const MediaFiles* media) {
   const auto fail = [error](const QString& why) {
     if (error) *error = why;
     return false;
   };
   static std::once_flag quiet;
   std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
+  if (!packet_ || !frame_) return fail(u"out of memory"_s);
+  AVFormatContext* format = nullptr;
+  QByteArray url;
+  if (media != nullptr && media->Holds(path)) {
+    held_ = media->Open(path, error);
+    if (!held_) return false;
+    auto* buffer = static_cast<unsigned char*>(av_malloc(kHeldReadChunk));
+    if (buffer != nullptr) {
+      io_.reset(avio_alloc_context(buffer, kHeldReadChunk, 0, held_.get(), ReadHeld, nullptr, SeekHeld));
+    }
+    if (!io_) {
+      av_free(buffer);
+      return fail(u"out of memory"_s);
+    }
+    format = avformat_alloc_context();
+    if (format == nullptr) return fail(u"out of memory"_s);
+    format->pb = io_.get();
+  }
   // Regular files only, opened here: opening a FIFO would wait for a writer. FFmpeg reads
   // the very file that was checked.
   QFile file;
-  if (!OpenRegularFile(file, path)) return fail(u"not a regular file"_s);
-  if (!packet_ || !frame_) return fail(u"out of memory"_s);
-
+  if (!io_) {
+    if (!OpenRegularFile(file, path)) return fail(u"not a regular file"_s);
+    // The prefix keeps a colon in the path from being read as a protocol name.
+    url = "file:" + QFile::encodeName(OpenFilePath(file.handle(), QFileInfo(path).absoluteFilePath()));
+  }
   AVDictionary* options = nullptr;
-  // Plain local files only: no network, and no playlist reaching for other protocols.
-  av_dict_set(&options, "protocol_whitelist", "file", 0);
-  // The prefix keeps a colon in the path from being read as a protocol name.
-  const QByteArray url =
-      "file:" + QFile::encodeName(OpenFilePath(file.handle(), QFileInfo(path).absoluteFilePath()));
-  AVFormatContext* format = nullptr;
-  const int opened = avformat_open_input(&format, url.constData(), nullptr, &options);
+  // Plain local files only: no network, and no playlist reaching for other protocols; a
+  // held song reaches for nothing outside itself.
+  av_dict_set(&options, "protocol_whitelist", io_ ? "none" : "file", 0);
+  // On failure the format is freed here (and the held device stays ours).
+  const int opened = avformat_open_input(&format, io_ ? nullptr : url.constData(), nullptr, &options);
   av_dict_free(&options);
   if (opened < 0) return fail(AvError(opened));
   format_.reset(format);
@@ -211,9 +255,9 @@ void FfmpegSongDecoder::Convert(const AVFrame* frame) {
 
 }  // namespace
 
-std::unique_ptr<SongDecoder> OpenFfmpegSong(const QString& path, QString* error) {
+std::unique_ptr<SongDecoder> OpenFfmpegSong(const QString& path, QString* error, const MediaFiles* media) {
   auto decoder = std::make_unique<FfmpegSongDecoder>();
-  if (!decoder->Open(path, error)) return nullptr;
+  if (!decoder->Open(path, error, media)) return nullptr;
   return decoder;
 }
 

@@ -1,6 +1,6 @@
 #include "audio/LrcLyrics.h"
 
-#include "audio/RegularFile.h"
+#include "core/MediaFiles.h"
 
 #include <QStringDecoder>
 
@@ -117,8 +117,8 @@ QList<LyricLine> ParseLyrics(QByteArrayView bytes) {
   return lines;
 }
 
-QList<LyricLine> ReadLyricFile(const QString& path, QString* error) {
-  const std::optional<QByteArray> bytes = ReadRegularFile(path, kLargestLyricFile, error);
+QList<LyricLine> ReadLyricFile(const QString& path, QString* error, const MediaFiles* media) {
+  const std::optional<QByteArray> bytes = ReadMediaFile(media, path, kLargestLyricFile, error);
   if (!bytes) return {};
   QList<LyricLine> lines = ParseLyrics(*bytes);
   if (lines.isEmpty() && error) *error = u"no time tag"_s;

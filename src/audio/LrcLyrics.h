@@ -2,6 +2,8 @@
 
 // Synchronised lyric files (.lrc): lines of text behind time tags.
 
+#include "core/MediaFiles.h"
+
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -31,8 +33,8 @@ QString DecodeLyricText(QByteArrayView bytes);
 // kLargestLyricFile or hold no time tag.
 QList<LyricLine> ParseLyrics(QByteArrayView bytes);
 
-// The same for a file (a regular file only: a FIFO is refused without waiting on it).
-// Empty, with the reason in `error`, when it gives no lyrics.
-QList<LyricLine> ReadLyricFile(const QString& path, QString* error = nullptr);
+// The same for a file (held by `media`, or a regular file: a FIFO is refused without
+// waiting on it). Empty, with the reason in `error`, when it gives no lyrics.
+QList<LyricLine> ReadLyricFile(const QString& path, QString* error = nullptr, const MediaFiles* media = nullptr);
 
 }  // namespace pivlo

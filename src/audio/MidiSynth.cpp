@@ -2,7 +2,7 @@
 
 #include "audio/AudioFormat.h"
 #include "audio/AudioLog.h"
-#include "audio/RegularFile.h"
+#include "core/MediaFiles.h"
 #include "media/MidiDuration.h"
 
 #include <QFile>
@@ -107,12 +107,12 @@ MidiSynth::~MidiSynth() {
   if (settings_ != nullptr) delete_fluid_settings(settings_);
 }
 
-std::unique_ptr<SongDecoder> MidiSynth::Open(const QString& path, QString* error) {
+std::unique_ptr<SongDecoder> MidiSynth::Open(const QString& path, QString* error, const MediaFiles* media) {
   const auto fail = [error](const QString& why) {
     if (error) *error = why;
     return nullptr;
   };
-  const std::optional<QByteArray> bytes = ReadRegularFile(path, kLargestMidiSong, error);
+  const std::optional<QByteArray> bytes = ReadMediaFile(media, path, kLargestMidiSong, error);
   if (!bytes) return nullptr;
   // The song ends with its last event, as long as the music list measured it: FluidSynth's
   // player would go on while notes fade and then wait two seconds for the reverb.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/SongDecoder.h"
+#include "core/MediaFiles.h"
 
 #include <QString>
 
@@ -26,7 +27,7 @@ class MidiSynth {
   // list measures). The synth must outlive
   // the decoder, and only one decoder of a synth may be open at a time. Nothing, with the
   // reason in `error`, when the file is no MIDI file.
-  std::unique_ptr<SongDecoder> Open(const QString& path, QString* error);
+  std::unique_ptr<SongDecoder> Open(const QString& path, QString* error, const MediaFiles* media = nullptr);
 
  private:
   MidiSynth() = default;

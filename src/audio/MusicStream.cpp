@@ -55,7 +55,7 @@ void MusicStream::Fill(qint16* out, qsizetype frames) {
 bool MusicStream::OpenNext() {
   while (const std::optional<qsizetype> index = order_.Next()) {
     QString why;
-    current_ = opener_.Open(settings_.songs[*index], &why);
+    current_ = opener_.Open(settings_.songs[*index], &why, settings_.media.get());
     if (current_) {
       current_index_ = *index;
       current_sounded_ = false;

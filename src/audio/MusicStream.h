@@ -7,6 +7,7 @@
 #include "audio/PlayOrder.h"
 #include "audio/SongDecoder.h"
 #include "audio/SongOpener.h"
+#include "core/MediaFiles.h"
 
 #include <QList>
 #include <QString>
@@ -26,6 +27,7 @@ struct MusicSettings {
   QStringList songs;  // song N (1-based list number) is songs[N - 1]
   MusicOrder order = MusicOrder::kListOrder;
   bool muted = false;  // no music at all
+  std::shared_ptr<const MediaFiles> media;  // what holds the songs that are not on disk
 };
 
 // The songs, PlayMusicOrder and MuteSound of a project.

@@ -5,15 +5,15 @@
 
 namespace pivlo {
 
-std::unique_ptr<SongDecoder> SongOpener::Open(const QString& path, QString* error) {
+std::unique_ptr<SongDecoder> SongOpener::Open(const QString& path, QString* error, const MediaFiles* media) {
   // The file's type by its last three letters, as everywhere in the project.
-  if (FileTypeOfPath(path) != u"MID") return OpenFfmpegSong(path, error);
+  if (FileTypeOfPath(path) != u"MID") return OpenFfmpegSong(path, error, media);
   PrepareMidi();
   if (!synth_) {
     if (error) *error = synth_error_;
     return nullptr;
   }
-  return synth_->Open(path, error);
+  return synth_->Open(path, error, media);
 }
 
 void SongOpener::PrepareMidi() {

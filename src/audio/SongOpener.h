@@ -3,6 +3,7 @@
 #include "audio/MidiSynth.h"
 #include "audio/SongDecoder.h"
 #include "audio/SoundFont.h"
+#include "core/MediaFiles.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@ class SongOpener {
 
   // Only one MIDI song can be open at a time. Nothing, with the reason in `error`, when
   // the song cannot be decoded.
-  std::unique_ptr<SongDecoder> Open(const QString& path, QString* error);
+  std::unique_ptr<SongDecoder> Open(const QString& path, QString* error, const MediaFiles* media = nullptr);
   // Loads the SoundFont now rather than at the first MIDI song, so that loading it does
   // not hold up a stream already playing.
   void PrepareMidi();

@@ -1,6 +1,8 @@
 #include "builder/BuildPipeline.h"
 
 #include "builder/HeadScramble.h"
+#include "builder/MediaPacking.h"
+#include "builder/PackageMediaFiles.h"
 #include "builder/PackageWriter.h"
 #include "builder/RuntimeLibrary.h"
 #include "builder/ScreensaverPackage.h"
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -136,11 +139,6 @@ class BuildRun {
     if (std::none_of(settings.transitions.begin(), settings.transitions.end(), [](bool on) { return on; })) {
       settings.enable_transition = false;
     }
-    // A preview package says so; the project keeps its own flag.
-    const bool is_package = settings.is_package;
-    if (Preview()) settings.is_package = true;
-    WritePackageSettings(model_);
-    settings.is_package = is_package;
     if (!PutValue(RuntimeItemName(), RuntimeLibraryPath(), PutMode::RegisterFile)) {
       return Fail(RuntimeLibraryPath() + u": cannot be read"_s);
     }
@@ -150,8 +148,26 @@ class BuildRun {
     if (!icon.isEmpty() && !PutValue(IconItemName(), icon, PutMode::RegisterFile)) {
       return Fail(icon + u": cannot be read"_s);
     }
-    return WriteResourcesAndSettings(assembly_, model_, services_.direct3d_ready, services_.prompter, &failure_);
+    std::optional<ProjectModel> packed;
+    std::optional<QTemporaryDir> spool;  // the converted pictures wait here until the blob holds them
+    if (state_.PackMedia && !Preview()) {
+      spool.emplace(TempFolder() + u"Pivlo.media.XXXXXX"_s);
+      if (!spool->isValid()) return Fail(spool->path() + u": cannot create: "_s + spool->errorString());
+      packed.emplace(model_);
+      if (!PackMediaFiles(*packed, spool->path(), Shown(), &failure_)) return false;
+    }
+    ProjectModel& written = packed ? *packed : model_;
+    // A preview package says so; the project keeps its own flag.
+    const bool is_package = written.settings.is_package;
+    if (Preview()) written.settings.is_package = true;
+    WritePackageSettings(written);
+    written.settings.is_package = is_package;
+    if (packed) PutValue(MediaInPackageKey(), true);
+    return WriteResourcesAndSettings(assembly_, written, services_.direct3d_ready, services_.prompter, &failure_,
+                                     &Shown());
   }
+
+  Progress& Shown() { return services_.progress != nullptr ? *services_.progress : quiet_; }
 
   bool Deliver() {
     constexpr QFile::Permissions kExecutable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
@@ -199,6 +215,7 @@ class BuildRun {
   QString assembly_;
   QString work_;
   QString failure_;  // the failed step and its reason; empty when already told
+  Progress quiet_;  // for callers that show nothing
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "builder/BuildState.h"
 #include "core/ProjectModel.h"
+#include "core/Progress.h"
 #include "core/ProjectView.h"
 #include "core/Prompter.h"
 #include "core/ShellServices.h"
@@ -33,6 +34,8 @@ struct BuildServices {
   QString preview_output;
   // The player's icon in place of the confirmed one (the command line's choice).
   QString icon_file;
+  // Shows the media's conversion and the package's writing; none when null.
+  Progress* progress = nullptr;
   // A preview is played once written; the video export only wants the package.
   bool start_preview = true;
 };

@@ -9,6 +9,7 @@ namespace pivlo {
 struct BuildState {
   bool PreviewMode = true;  // false while the build dialog's build runs
   bool CustomIcon = false;  // the user confirmed an icon (Temp/icofinal.ico)
+  bool PackMedia = false;   // the build carries the show's files (never a preview)
   QString LastOutputPath;   // the file just built, for the finish dialog
 };
 

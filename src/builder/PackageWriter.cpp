@@ -1,5 +1,6 @@
 #include "builder/PackageWriter.h"
 
+#include "builder/BuildPipeline.h"
 #include "builder/HeadScramble.h"
 #include "builder/ScreensaverPackage.h"
 #include "builder/basResourcePackages.h"
@@ -43,7 +44,16 @@ void WriteLyricPairs(const ProjectModel& model) {
 // their keys into the shared bag. The first failure is kept with its reason.
 class BlobWriter {
  public:
-  BlobWriter(QFile& file, qint64 start) : file_(file), start_(start) {}
+  BlobWriter(QFile& file, qint64 start, Progress& progress) : file_(file), start_(start), progress_(progress) {}
+
+  // The whole blob is `total` bytes: refused at once when past 2 GiB.
+  bool Expect(qint64 total) {
+    total_ = total;
+    if (total > kLargestSection) {
+      return Fail(Texts::tr("图片和音乐共 %1 MB，超过了屏保文件 2048 MB 的上限，请减少图片或音乐").arg(MegabyteText(total)));
+    }
+    return true;
+  }
 
   bool Append(const QString& name, QByteArray bytes) {
     if (length_ + bytes.size() > kLargestSection) return Fail(name + u": the package would pass 2 GiB"_s);
@@ -52,6 +62,10 @@ class BlobWriter {
     PutValue(ItemOffsetKey(name), qint32(length_));
     PutValue(ItemSizeKey(name), qint32(bytes.size()));
     length_ += bytes.size();
+    if (total_ > 0) {
+      progress_.ShowProgress(float(length_) * 100 / float(total_),
+                             Texts::tr("正在写入 %1 MB / %2 MB").arg(MegabyteText(length_), MegabyteText(total_)));
+    }
     return true;
   }
 
@@ -71,17 +85,20 @@ class BlobWriter {
  private:
   QFile& file_;
   qint64 start_;
+  Progress& progress_;
+  qint64 total_ = 0;
   qint64 length_ = 0;
   QString error_;
 };
 
 bool WriteBlob(BlobWriter& blob, const ProjectModel& model, bool direct3d_ready) {
-  if (const std::optional<QByteArray> texture = ReadPackageEntry(u"rainbow.jpg"_s)) {
-    if (!blob.Append(TextureItemName(), *texture)) return false;
-  }
-  if (direct3d_ready && model.settings.picture_frame_num != 0 && !model.frame_picture.isEmpty()) {
-    if (!blob.Append(FrameItemName(), model.frame_picture)) return false;
-  }
+  const std::optional<QByteArray> texture = ReadPackageEntry(u"rainbow.jpg"_s);
+  const bool frame = direct3d_ready && model.settings.picture_frame_num != 0 && !model.frame_picture.isEmpty();
+  qint64 total = (texture ? texture->size() : 0) + (frame ? model.frame_picture.size() : 0);
+  for (const RegisteredFile& registered : RegisteredFiles()) total += registered.length;
+  if (!blob.Expect(total)) return false;
+  if (texture && !blob.Append(TextureItemName(), *texture)) return false;
+  if (frame && !blob.Append(FrameItemName(), model.frame_picture)) return false;
   for (const RegisteredFile& registered : RegisteredFiles()) {
     // The item is the file as it was registered; a file changed since would not match
     // the size its keys give.
@@ -94,7 +111,7 @@ bool WriteBlob(BlobWriter& blob, const ProjectModel& model, bool direct3d_ready)
   return true;
 }
 
-bool WriteBlobBagAndTrailer(const QString& path, const ProjectModel& model, bool direct3d_ready,
+bool WriteBlobBagAndTrailer(const QString& path, const ProjectModel& model, bool direct3d_ready, Progress& progress,
                             qint64& stub, qint64& blob_length, qint64& bag_length, QString& error) {
   QFile file(path);
   if (!file.exists() || !file.open(QIODevice::ReadWrite)) {
@@ -102,7 +119,7 @@ bool WriteBlobBagAndTrailer(const QString& path, const ProjectModel& model, bool
     return false;
   }
   stub = file.size();
-  BlobWriter blob(file, stub);
+  BlobWriter blob(file, stub, progress);
   const bool written = [&] {
     if (stub > kLargestSection) return blob.Fail(path + u": the player is larger than 2 GiB"_s);
     if (!WriteBlob(blob, model, direct3d_ready)) return false;
@@ -132,12 +149,16 @@ void WritePackageSettings(ProjectModel& model) {
 }
 
 bool WriteResourcesAndSettings(const QString& path, const ProjectModel& model, bool direct3d_ready,
-                               Prompter& prompter, QString* error) {
+                               Prompter& prompter, QString* error, Progress* progress) {
   qint64 stub = 0;
   qint64 blob = 0;
   qint64 bag = 0;
   QString reason;
-  const bool written = WriteBlobBagAndTrailer(path, model, direct3d_ready, stub, blob, bag, reason);
+  Progress quiet;
+  Progress& shown = progress != nullptr ? *progress : quiet;
+  shown.InitProgress();
+  const bool written = WriteBlobBagAndTrailer(path, model, direct3d_ready, shown, stub, blob, bag, reason);
+  shown.CloseProgress();
   SharedBag().Clear();
   if (!written) {
     if (error) *error = reason;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Progress.h"
 #include "core/ProjectModel.h"
 #include "core/Prompter.h"
 
@@ -19,12 +20,13 @@ void WritePackageSettings(ProjectModel& model);
 // `path`, then checks the finished file. The blob holds, each with its head scrambled:
 // rainbow.jpg of gmi.src when the index has it, the frame picture when the graphics
 // device is ready and a frame is chosen (the model's bytes stay as they are), and every
-// registered file. The bag is emptied. A file that fails the check is reported (the
-// folder may be restricted); any other failure gives false with `error` (when given)
-// saying which step failed and why, and leaves the file incomplete for the caller to
-// delete.
+// registered file. A blob that would pass 2 GiB is refused before any of it is written.
+// `progress` (when given) shows the bytes written. The bag is emptied. A file that fails
+// the check is reported (the folder may be restricted); any other failure gives false
+// with `error` (when given) saying which step failed and why, and leaves the file
+// incomplete for the caller to delete.
 bool WriteResourcesAndSettings(const QString& path, const ProjectModel& model, bool direct3d_ready,
-                               Prompter& prompter, QString* error = nullptr);
+                               Prompter& prompter, QString* error = nullptr, Progress* progress = nullptr);
 
 // True when the file is exactly stub + blob + bag + 16 bytes long and ends in the
 // trailer's mark.

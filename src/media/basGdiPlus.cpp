@@ -6,6 +6,7 @@
 #include "core/basByteFiles.h"
 #include "media/ImageHeaderDepth.h"
 #include "media/LoadTgaPcx.h"
+#include "media/PictureLimits.h"
 #include "media/PlatformPicture.h"
 
 #include <QBuffer>
@@ -23,6 +24,11 @@ constexpr qsizetype kProbedHeadBytes = 128;  // enough for the TGA and PCX heade
 constexpr int kMissingFileError = 53;
 
 bool g_gdi_plus_ready = false;
+
+// The types the platform library decodes, by a path's last three letters.
+bool IsPlatformPictureType(const QString& type) {
+  return type == u"BMP" || type == u"JPG" || type == u"GIF" || type == u"PNG" || type == u"TIF";
+}
 
 ImageProbe Probe(PlatformPicture& picture, QIODevice& device, bool want_size) {
   ImageProbe probe;
@@ -130,6 +136,14 @@ ImageProbe ProbeImageBytes(const QByteArray& bytes, bool want_size) {
   return Probe(picture, buffer, want_size);
 }
 
+ImageProbe ProbeMediaImage(const MediaFiles* media, const QString& path, bool want_size) {
+  if (media == nullptr || !media->Holds(path)) return ProbeImageFile(path, want_size);
+  const std::unique_ptr<QIODevice> device = media->Open(path, nullptr);
+  if (!device) return {};
+  PlatformPicture picture(device.get());
+  return Probe(picture, *device, want_size);
+}
+
 void ShowPictureFile(const QString& path, QImage& box, const QColor& face) {
   box.fill(face);
   PaintPictureByType(box, path, kPlaceCentred, QPoint());
@@ -140,10 +154,26 @@ std::optional<QRect> PaintPictureByType(QImage& box, const QString& path, int mo
   const QString type = FileTypeOfPath(path);
   if (type == u"TGA") return LoadTgaPicture(box, path, mode, point, random);
   if (type == u"PCX") return LoadPcxPicture(box, path, mode, point, random);
-  if (type == u"BMP" || type == u"JPG" || type == u"GIF" || type == u"PNG" || type == u"TIF") {
+  if (IsPlatformPictureType(type)) {
     return PaintPictureFile(box, path, mode, point, random);
   }
   return std::nullopt;
+}
+
+std::optional<QRect> PaintMediaPicture(const MediaFiles* media, QImage& box, const QString& path, int mode,
+                                       QPoint point, const RandomUnit& random) {
+  if (media == nullptr || !media->Holds(path)) return PaintPictureByType(box, path, mode, point, random);
+  const QString type = FileTypeOfPath(path);
+  if (type == u"TGA" || type == u"PCX") {
+    const std::optional<QByteArray> bytes = ReadMediaFile(media, path, kMaxPictureFileBytes);
+    if (!bytes) return std::nullopt;
+    return PaintDecodedPicture(box, type == u"TGA" ? DecodeTga(*bytes) : DecodePcx(*bytes), mode, point, random);
+  }
+  if (!IsPlatformPictureType(type)) return std::nullopt;
+  const std::unique_ptr<QIODevice> device = media->Open(path, nullptr);
+  if (!device) return std::nullopt;
+  PlatformPicture picture(device.get());
+  return PaintPlatformPicture(box, picture, mode, point, random);
 }
 
 std::optional<QRect> PaintPictureFile(QImage& box, const QString& path, int mode, QPoint point,

@@ -5,6 +5,7 @@
 // library (Qt's image readers), TGA and PCX by our own decoders (LoadTgaPcx). A box is the
 // image a picture is drawn into, an opaque 32-bit image (Format_RGB32) in its own pixels.
 
+#include "core/MediaFiles.h"
 #include "core/Prompter.h"
 #include "media/ImageProbe.h"
 #include "media/Placement.h"
@@ -39,6 +40,8 @@ bool GdiPlusReady();
 ImageProbe ProbeImageFile(const QString& path, bool want_size);
 // The same for a file's bytes held in memory.
 ImageProbe ProbeImageBytes(const QByteArray& bytes, bool want_size);
+// The same for a file held by `media` (which may be null), else on disk.
+ImageProbe ProbeMediaImage(const MediaFiles* media, const QString& path, bool want_size);
 
 // The system's button-face colour, the background of picture boxes. Read it on the window
 // thread.
@@ -54,6 +57,9 @@ void ShowPictureFile(const QString& path, QImage& box, const QColor& face = Butt
 // own decoders; any other ending paints nothing. Returns what the painter returns.
 std::optional<QRect> PaintPictureByType(QImage& box, const QString& path, int mode, QPoint point,
                                         const RandomUnit& random = ClockRandomUnit());
+// The same for a file held by `media` (which may be null), else on disk.
+std::optional<QRect> PaintMediaPicture(const MediaFiles* media, QImage& box, const QString& path, int mode,
+                                       QPoint point, const RandomUnit& random = ClockRandomUnit());
 
 // Paint a picture of the platform formats from a file or from its bytes into the box by
 // the placement mode; `point` is the top-left point of mode 1, where (0, 0) asks for a

@@ -27,7 +27,7 @@ int ExportForScript(const ShowSettings& show, const QString& folder, const std::
     return 1;
   }
   Progress quiet;
-  const ExportResult result = CopyExportFiles(ExportFiles(show), folder, quiet);
+  const ExportResult result = CopyExportFiles(ExportFiles(show), folder, quiet, show.media.get());
   for (const QString& failure : result.failures) say(failure);
   return result.failures.isEmpty() ? 0 : 1;
 }

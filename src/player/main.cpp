@@ -72,7 +72,7 @@ int Export(int& argc, char** argv, const PlayerOptions& options) {
       ScreensaverPackage::Open(QCoreApplication::applicationFilePath(), &error);
   // The export reads no sizes: any screen will do.
   const std::optional<ShowSettings> show =
-      package ? ReadShowSettings(package->Settings(), QSize(1920, 1080), &error) : std::nullopt;
+      package ? ReadShowPackage(*package, QSize(1920, 1080), &error) : std::nullopt;
   if (!show) {
     cli::PrintError(u"this program carries no show: "_s + error);
     return 1;

@@ -53,11 +53,12 @@ namespace {
 
 // The background and what `paint` draws over it in the working picture, scaled to the canvas.
 template <typename Paint>
-QImage ComposeOnBackground(const ProjectModel& project, QSize canvas, bool titles_page, Paint&& paint) {
+QImage ComposeOnBackground(const ProjectModel& project, QSize canvas, bool titles_page, const PicturePainter& painter,
+                           Paint&& paint) {
   if (!WithinPixelLimit(canvas)) return {};
   QImage working = NewWorkingPicture(WorkingPictureSize(project, canvas, titles_page));
   if (working.isNull()) return {};
-  DrawBackground(working, project.settings);
+  DrawBackground(working, project.settings, painter);
   paint(working);
   if (working.size() == canvas) return working;
   return working.scaled(canvas, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
@@ -65,14 +66,16 @@ QImage ComposeOnBackground(const ProjectModel& project, QSize canvas, bool title
 
 }  // namespace
 
-QImage ComposeSlide(const ProjectModel& project, qint32 number, QSize canvas, const RandomUnit& random) {
-  return ComposeOnBackground(project, canvas, false,
-                             [&](QImage& working) { DrawSlidePicture(working, project, number, random); });
+QImage ComposeSlide(const ProjectModel& project, qint32 number, QSize canvas, const RandomUnit& random,
+                    const PicturePainter& paint) {
+  return ComposeOnBackground(project, canvas, false, paint,
+                             [&](QImage& working) { DrawSlidePicture(working, project, number, random, paint); });
 }
 
-QImage ComposeTitlePicture(const ProjectModel& project, const QString& path, QSize canvas) {
-  return ComposeOnBackground(project, canvas, true, [&](QImage& working) {
-    if (IsPathSet(path)) PaintPictureByType(working, path, kPlaceCentred, QPoint());
+QImage ComposeTitlePicture(const ProjectModel& project, const QString& path, QSize canvas,
+                           const PicturePainter& paint) {
+  return ComposeOnBackground(project, canvas, true, paint, [&](QImage& working) {
+    if (IsPathSet(path)) paint(working, path, kPlaceCentred, QPoint(), ClockRandomUnit());
   });
 }
 

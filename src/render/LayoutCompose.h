@@ -50,14 +50,16 @@ QSize WorkingPictureSize(const ProjectModel& project, QSize canvas, bool titles_
 // Picture `number` on its background, without texts and frame, as the canvas shows it:
 // composed in the working picture, then scaled to the canvas when the sizes differ. An
 // opaque image (Format_RGB32) of the canvas size; a number outside the list gives the
-// background alone. Null when a size is empty or beyond the pixel limit.
+// background alone. Null when a size is empty or beyond the pixel limit. `paint` draws the
+// background picture and the slide's.
 QImage ComposeSlide(const ProjectModel& project, qint32 number, QSize canvas,
-                    const RandomUnit& random = ClockRandomUnit());
+                    const RandomUnit& random = ClockRandomUnit(), const PicturePainter& paint = PaintPictureByType);
 
 // The background with a title picture (opening, ending or logo) centred on it (placement
 // 0), composed as the titles page composes it: on the screen, then scaled to the canvas.
 // A path that is not set or does not decode gives the background alone.
-QImage ComposeTitlePicture(const ProjectModel& project, const QString& path, QSize canvas);
+QImage ComposeTitlePicture(const ProjectModel& project, const QString& path, QSize canvas,
+                           const PicturePainter& paint = PaintPictureByType);
 
 // Draws the frame overlay (encoded picture bytes, a PNG with transparency) with its alpha
 // over the whole box, scaled to it. Nothing when the bytes do not decode.

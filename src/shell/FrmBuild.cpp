@@ -14,18 +14,33 @@
 
 namespace pivlo {
 
-FrmBuild::FrmBuild(bool tool_tips, QWidget* owner) : QDialog(owner) {
+namespace {
+
+// The grey lines under an option.
+QLabel* OptionNote(const QStringList& lines, QWidget* owner) {
+  auto* note = new QLabel(lines.join(u'\n'), owner);
+  note->setContentsMargins(22, 0, 0, 0);
+  note->setForegroundRole(QPalette::PlaceholderText);
+  return note;
+}
+
+}  // namespace
+
+FrmBuild::FrmBuild(bool tool_tips, bool pack_media, QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("FrmBuild"));
   ApplyOwnerLook(*this);
   setWindowTitle(tr("创建屏幕保护"));
   auto* option = new QRadioButton(tr("本机播放屏幕保护文件（不打包图片和音乐）"), this);
   option->setObjectName(QStringLiteral("OptPreview"));
-  option->setChecked(true);
-  auto* note = new QLabel(tr("这个选项用于创建仅指向本地机器图片和音乐文件的") + u'\n' +
-                              tr("屏幕保护，如果被引用的图片和音乐被移动或删除，") + u'\n' + tr("那么屏保将不能正常播放"),
-                          this);
-  note->setContentsMargins(22, 0, 0, 0);
-  note->setForegroundRole(QPalette::PlaceholderText);
+  QLabel* note = OptionNote({tr("这个选项用于创建仅指向本地机器图片和音乐文件的"),
+                             tr("屏幕保护，如果被引用的图片和音乐被移动或删除，"), tr("那么屏保将不能正常播放")},
+                            this);
+  OptPackage = new QRadioButton(tr("打包图片和音乐（可以复制到其他电脑上播放）"), this);
+  OptPackage->setObjectName(QStringLiteral("OptPackage"));
+  QLabel* package_note = OptionNote({tr("图片（转换为适合屏保的大小）、音乐和歌词都放进屏保文件，"),
+                                     tr("屏保文件会更大，但复制到任何地方都能完整播放")},
+                                    this);
+  (pack_media ? OptPackage : option)->setChecked(true);
   auto* create = new QPushButton(tr("  创建  "), this);
   create->setObjectName(QStringLiteral("BtnCreate"));
   create->setDefault(true);
@@ -39,9 +54,13 @@ FrmBuild::FrmBuild(bool tool_tips, QWidget* owner) : QDialog(owner) {
   layout->setSpacing(10);
   layout->addWidget(option);
   layout->addWidget(note);
+  layout->addWidget(OptPackage);
+  layout->addWidget(package_note);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+bool FrmBuild::PackMedia() const { return OptPackage->isChecked(); }
 
 FrmFinish::FrmFinish(const QString& summary, bool open_folder, const QImage& picture, QWidget* owner)
     : QDialog(owner), open_folder_(open_folder) {

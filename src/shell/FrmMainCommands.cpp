@@ -19,6 +19,7 @@
 #include "shell/FrmSetSlideTime.h"
 #include "shell/HelpViewer.h"
 #include "shell/PictureButton.h"
+#include "shell/ProgressWindow.h"
 #include "shell/VideoExport.h"
 
 #include <QAction>
@@ -181,9 +182,10 @@ void FrmMain::SaveCommand() {
 }
 
 void FrmMain::BuildCommand() {
-  FrmBuild dialog(model_->settings.is_show_tip, this);
+  FrmBuild dialog(model_->settings.is_show_tip, build_state_.PackMedia, this);
   PrepareBuildDialog(*model_, build_state_);
   const bool create = dialog.exec() == QDialog::Accepted;
+  build_state_.PackMedia = dialog.PackMedia();
   if (create) {
     RunPipeline(true);
   } else {
@@ -197,7 +199,7 @@ void FrmMain::PreviewCommand() {
 }
 
 BuildServices FrmMain::Services() {
-  return BuildServices{prompter_, *this, shell_, Direct3DReady(), QString(), QString()};
+  return BuildServices{prompter_, *this, shell_, Direct3DReady(), QString(), QString(), progress_};
 }
 
 void FrmMain::RunPipeline(bool from_dialog) {

@@ -14,10 +14,17 @@ constexpr int kCentred = 4;  // alignment: centred both ways
 
 }  // namespace
 
+PicturePainter ShowPicturePainter(const ShowSettings& settings) {
+  return [media = settings.media](QImage& box, const QString& path, int mode, QPoint point, const RandomUnit& random) {
+    return PaintMediaPicture(media.get(), box, path, mode, point, random);
+  };
+}
+
 QString NoPictureText() { return QCoreApplication::translate("pivlo::Show", "找不到屏幕保护的图片"); }
 
 ShowComposer::ShowComposer(const ShowSettings& settings, QSize screen)
     : settings_(settings),
+      paint_(ShowPicturePainter(settings)),
       screen_(screen),
       looks_(settings.OrigScreen(), screen) {
   if (settings.project.settings.picture_frame_num != 0 && !settings.project.frame_picture.isEmpty()) {
@@ -26,7 +33,7 @@ ShowComposer::ShowComposer(const ShowSettings& settings, QSize screen)
 }
 
 QImage ShowComposer::Slide(qint32 number, const RandomUnit& random) const {
-  QImage slide = ComposeSlide(settings_.project, number, screen_, random);
+  QImage slide = ComposeSlide(settings_.project, number, screen_, random, paint_);
   const ProjectSettings& s = settings_.project.settings;
   if (s.enable_caption && number >= 1 && number <= settings_.project.pictures.size()) {
     DrawStyledTextInto(slide, settings_.Caption(number), looks_.Look(s.Style(kCaptionSlot)),
@@ -40,11 +47,11 @@ QImage ShowComposer::TitlePicture(ShowEventKind kind) const {
   const QString& path = kind == ShowEventKind::kLogo      ? s.logo_image
                         : kind == ShowEventKind::kOpening ? s.opening_image
                                                           : s.ending_image;
-  return ComposeTitlePicture(settings_.project, path, screen_);
+  return ComposeTitlePicture(settings_.project, path, screen_, paint_);
 }
 
 QImage ShowComposer::NoPictureScreen() const {
-  QImage screen = ComposeTitlePicture(settings_.project, QString(), screen_);
+  QImage screen = ComposeTitlePicture(settings_.project, QString(), screen_, paint_);
   TextLook look = TitleLook();
   look.alignment = kCentred;
   DrawStyledTextInto(screen, NoPictureText(), look, QRectF(QPointF(0, 0), QSizeF(screen_)));

@@ -5,6 +5,7 @@
 // screen, fonts with the width.
 
 #include "media/Placement.h"
+#include "render/LayoutCompose.h"
 #include "render/basFontEffectD3D.h"
 #include "render/basTextStyles.h"
 #include "render/ScaledLooks.h"
@@ -17,6 +18,9 @@
 #include <QStringList>
 
 namespace pivlo {
+
+// Draws the show's pictures wherever they are held.
+PicturePainter ShowPicturePainter(const ShowSettings& settings);
 
 // The message shown when none of the show's pictures can be shown.
 QString NoPictureText();
@@ -45,6 +49,7 @@ class ShowComposer {
 
  private:
   const ShowSettings& settings_;
+  PicturePainter paint_;  // from disk, or from the package that holds the pictures
   QSize screen_;
   ScaledLooks looks_;
   QByteArray frame_;

@@ -69,7 +69,7 @@ bool CreateNewFile(QFile& target, const QDir& folder, const QString& name, QStri
 
 // The bytes of the open source into the open target, flushed and synced; empty when
 // done, else why not.
-QString CopyBytes(QFile& source, QFile& target) {
+QString CopyBytes(QIODevice& source, QFile& target) {
   QByteArray buffer(kCopyChunk, Qt::Uninitialized);
   for (;;) {
     const qint64 got = source.read(buffer.data(), buffer.size());
@@ -88,15 +88,15 @@ QString CopyBytes(QFile& source, QFile& target) {
 }
 
 // One file into the folder; empty when copied, else why not.
-QString CopyOne(const QString& path, const QDir& folder) {
+QString CopyOne(const QString& path, const QDir& folder, const MediaFiles* media) {
   const std::optional<QString> name = ExportFileName(path);
   if (!name) return u"no file name to copy it under"_s;
-  QFile source;
-  if (!OpenRegularFile(source, path)) return WhyNotOpened(path);
-  QFile target;
   QString why;
+  const std::unique_ptr<QIODevice> source = OpenMediaFile(media, path, &why);
+  if (!source) return media != nullptr && media->Holds(path) ? why : WhyNotOpened(path);
+  QFile target;
   if (!CreateNewFile(target, folder, *name, why)) return why;
-  why = CopyBytes(source, target);
+  why = CopyBytes(*source, target);
   target.close();
   if (!why.isEmpty()) QFile::remove(target.fileName());
   return why;
@@ -143,13 +143,14 @@ std::optional<QString> ExportFileName(const QString& path) {
   return name;
 }
 
-ExportResult CopyExportFiles(const QStringList& files, const QString& folder, Progress& progress) {
+ExportResult CopyExportFiles(const QStringList& files, const QString& folder, Progress& progress,
+                             const MediaFiles* media) {
   const QDir into(folder);
   ExportResult result;
   progress.InitProgress();
   for (qsizetype i = 0; i < files.size(); ++i) {
     progress.ShowProgress(float(i) * 100 / float(files.size()), ExportFileName(files[i]).value_or(files[i]));
-    const QString why = CopyOne(files[i], into);
+    const QString why = CopyOne(files[i], into, media);
     if (why.isEmpty()) {
       ++result.copied;
     } else {
@@ -175,7 +176,7 @@ ExportOutcome ExportWithQuestions(const ShowSettings& show, Prompter& prompter, 
   const QString folder = prompter.ChooseFolder(Texts::tr("选择导出到的文件夹"), QDir::homePath());
   if (folder.isEmpty()) return ExportOutcome::kCancelled;
 
-  const ExportResult result = CopyExportFiles(ExportFiles(show), folder, progress);
+  const ExportResult result = CopyExportFiles(ExportFiles(show), folder, progress, show.media.get());
   const bool all = result.failures.isEmpty();
   prompter.ShowMessage(ResultText(result), all ? MessageIcon::Information : MessageIcon::Warning,
                        MessageButtons::Ok, title);

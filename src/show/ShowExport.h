@@ -35,8 +35,10 @@ struct ExportResult {
 
 // Copies each file into the folder under its own name, or "name (2).ext", "name (3).ext"
 // and so on when that is taken: nothing in the folder is ever replaced. A file that
-// fails leaves nothing behind, and the others go on. Progress is shown file by file.
-ExportResult CopyExportFiles(const QStringList& files, const QString& folder, Progress& progress);
+// fails leaves nothing behind, and the others go on. Progress is shown file by file. A
+// file `media` holds is copied out of it.
+ExportResult CopyExportFiles(const QStringList& files, const QString& folder, Progress& progress,
+                             const MediaFiles* media = nullptr);
 
 enum class ExportOutcome {
   kNotAllowed,     // the package does not allow export: nothing asked

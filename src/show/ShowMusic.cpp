@@ -24,7 +24,11 @@ constexpr qint64 kLastLineMs = 5000;
 
 }  // namespace
 
-MusicSettings ShowMusicSettings(const ShowSettings& settings) { return MusicSettingsOf(settings.project); }
+MusicSettings ShowMusicSettings(const ShowSettings& settings) {
+  MusicSettings music = MusicSettingsOf(settings.project);
+  music.media = settings.media;
+  return music;
+}
 
 qint64 ShowMsToFrame(qint64 ms) { return ms * kFramesPerMs; }
 
@@ -75,7 +79,7 @@ const QList<LyricLine>& LyricTrack::Lines(qint32 number) {
   const QString path = settings_.music_lyric_files.value(number - 1);
   if (enabled_ && IsPathSet(path)) {
     QString error;
-    lines = ReadLyricFile(path, &error);
+    lines = ReadLyricFile(path, &error, settings_.media.get());
     if (lines.isEmpty() && say_) say_(path + u": no lyrics the show can show ("_s + error + u')');
   }
   return *lines_.insert(number, std::move(lines));

@@ -19,7 +19,7 @@
 
 namespace pivlo {
 
-// The music a show plays: every host's stream is made from this.
+// The show's songs, order and mute, with what holds the songs of a self-contained package.
 MusicSettings ShowMusicSettings(const ShowSettings& settings);
 
 // The music's frame at a show time, and the show time a frame is heard at (rounded up,

@@ -6,7 +6,6 @@
 #include "render/basFontEffectD3D.h"
 #include "render/basTransitionD3D.h"
 
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -16,9 +15,8 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-bool IsShowablePicture(const QString& path) {
-  const QFileInfo info(path);
-  return info.isFile() && ProbeImageFile(path, false).IsKnown();
+bool IsShowablePicture(const MediaFiles* media, const QString& path) {
+  return ProbeMediaImage(media, path, false).IsKnown();
 }
 
 }  // namespace
@@ -57,14 +55,14 @@ ShowMaterial FindShowMaterial(const ShowSettings& settings, const std::function<
   ShowMaterial material;
   const QList<ImageEntry>& pictures = settings.project.pictures;
   for (qsizetype i = 0; i < pictures.size(); ++i) {
-    if (IsShowablePicture(pictures[i].file)) {
+    if (IsShowablePicture(settings.media.get(), pictures[i].file)) {
       material.pictures << qint32(i + 1);
     } else if (skipped) {
       skipped(pictures[i].file);
     }
   }
   const QString& logo = settings.project.settings.logo_image;
-  material.logo = IsPathSet(logo) && IsShowablePicture(logo);
+  material.logo = IsPathSet(logo) && IsShowablePicture(settings.media.get(), logo);
   return material;
 }
 

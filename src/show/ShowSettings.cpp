@@ -1,5 +1,6 @@
 #include "show/ShowSettings.h"
 
+#include "builder/PackageMediaFiles.h"
 #include "builder/ScreensaverPackage.h"
 #include "core/NumberText.h"
 #include "core/PathRules.h"
@@ -127,6 +128,7 @@ std::optional<ShowSettings> ReadShowPackage(const ScreensaverPackage& package, Q
   }
   if (show->project.frame_picture.isEmpty()) show->project.settings.picture_frame_num = 0;
   show->texture_picture = BlobPicture(package, TextureItemName());
+  show->media = PackageMediaFiles::Of(package);
   return show;
 }
 

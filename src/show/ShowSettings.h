@@ -4,6 +4,7 @@
 // composes with, on the screen the project was made on, with the values the show needs
 // held within sane bounds.
 
+#include "core/MediaFiles.h"
 #include "core/ProjectModel.h"
 #include "core/PropertyBag.h"
 
@@ -13,6 +14,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <memory>
 #include <optional>
 
 namespace pivlo {
@@ -43,6 +45,8 @@ struct ShowSettings {
   qint64 ending_ms = 8000;
   // The lyric file of each song (MusicLyricFiles(j) at [j - 1]); empty where it has none.
   QStringList music_lyric_files;
+  // What holds the files of a self-contained package (null: they are on disk).
+  std::shared_ptr<const MediaFiles> media;
 
   QSize OrigScreen() const { return {project.screen_width, project.screen_height}; }
   // Picture `number`'s time (1-based): its own when above 0, else the default; with a
@@ -58,7 +62,8 @@ struct ShowSettings {
 std::optional<ShowSettings> ReadShowSettings(const PropertyBag& bag, QSize fallback_screen,
                                              QString* error = nullptr);
 
-// The settings of a package with the pictures of its blob (frame and texture).
+// The settings of a package with the pictures of its blob (frame and texture), and the
+// files it holds when it is self-contained.
 std::optional<ShowSettings> ReadShowPackage(const ScreensaverPackage& package, QSize fallback_screen,
                                             QString* error = nullptr);
 

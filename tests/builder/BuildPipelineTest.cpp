@@ -3,15 +3,18 @@
 
 #include "builder/BuildPipeline.h"
 #include "builder/HeadScramble.h"
+#include "builder/PackageMediaFiles.h"
 #include "builder/RuntimeLibrary.h"
 #include "builder/ScreensaverPackage.h"
 #include "builder/basReplaceIcon.h"
 #include "core/AppFolders.h"
 #include "core/FileReplacement.h"
+#include "core/Progress.h"
 #include "core/basPropertyBag.h"
 
 #include "BuildFixtures.h"
 #include "FaultInjection.h"
+#include "PictureFiles.h"
 #include "PeFixtures.h"
 #include "ProjectFixtures.h"
 #include "ScriptedPrompter.h"
@@ -20,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -337,6 +341,97 @@ TEST_F(BuildPipelineTest, WithoutAConfirmedIconThePackageIsWhatItWasBefore) {
   ASSERT_TRUE(Build(output));
   EXPECT_EQ(ItemNames(output), (QStringList{u"TextureImage"_s, u"d3DFile"_s}));
   EXPECT_EQ(test::ReadWholeFile(output), test::ReadWholeFile(before));
+}
+
+class RecordingProgress : public Progress {
+ public:
+  QStringList texts;
+  void ShowProgress(float, const QString& text) override { texts << text; }
+};
+
+// Packed: each file once as a MediaFile item, named by it in the settings; the project
+// and a preview keep naming the files themselves.
+TEST_F(BuildPipelineTest, ASelfContainedBuildHoldsEachFileOnceAndNamesItByItsItem) {
+  test::TempFolder sources;
+  const QImage picture = test::MakeImage(40, 30, QImage::Format_RGB32,
+                                         [](int x, int y) { return qRgb(x * 6, y * 8, (x * y * 7) % 256); });
+  const QByteArray png = test::Encoded(picture, "png");
+  model_.pictures[0].file = sources.Write(u"one.png"_s, png);
+  model_.pictures[1].file = sources.Write(u"two.bmp"_s, test::Encoded(picture, "bmp"));
+  model_.AddPicture(model_.pictures[0].file);
+  model_.songs[0].file = sources.Write(u"song.mp3"_s, "not decoded by the build");
+  model_.lyric_files = {sources.Write(u"other.lrc"_s, "[00:01]x"), sources.Write(u"SONG.lrc"_s, "[00:01]y")};
+  model_.settings.opening_image = model_.pictures[0].file;
+  model_.settings.logo_image = sources.Path(u"gone.png"_s);
+  RecordingProgress progress;
+  services_.progress = &progress;
+  state_.PackMedia = true;
+  const QString output = folder_.Path(u"show.scr"_s);
+  ASSERT_TRUE(Build(output)) << prompter_.MessageTexts().join(u'\n').toStdString();
+
+  const std::optional<ScreensaverPackage> package = ScreensaverPackage::Open(output);
+  ASSERT_TRUE(package);
+  const PropertyBag& bag = package->Settings();
+  EXPECT_EQ(ItemNames(output), (QStringList{u"TextureImage"_s, u"d3DFile"_s, u"MediaFile(1)"_s, u"MediaFile(2)"_s,
+                                            u"MediaFile(3)"_s, u"MediaFile(4)"_s}));
+  const struct {
+    QString key;
+    QString value;
+  } named[] = {{u"ImgNames(1)"_s, u"res:1/one.png"_s},   {u"ImgNames(2)"_s, u"res:2/two.jpg"_s},
+               {u"ImgNames(3)"_s, u"res:1/one.png"_s},   {u"OpeningImage"_s, u"res:1/one.png"_s},
+               {u"LogoImage"_s, model_.settings.logo_image}, {u"MusicNames(1)"_s, u"res:3/song.mp3"_s},
+               {u"LyricFiles(1)"_s, u"res:4/SONG.lrc"_s}, {u"MusicLyricFiles(1)"_s, u"res:4/SONG.lrc"_s},
+               {u"MediaFile(2)_Type"_s, u"JPG"_s}};
+  for (const auto& [key, value] : named) EXPECT_EQ(bag.Get(key).ToText(), value) << key.toStdString();
+  EXPECT_EQ(bag.Get(u"LyricFilesCount"_s), BagValue(qint32(1)));
+  EXPECT_EQ(bag.Get(u"MediaInPackage"_s), BagValue(true));
+  EXPECT_EQ(package->ReadItem(*package->FindItem(u"MediaFile(1)"_s)), png);
+  EXPECT_TRUE(package->ReadItem(*package->FindItem(u"MediaFile(2)"_s))->startsWith("\xFF\xD8"));
+  // Read back as the show reads it: in pieces across the scrambled head, and after seeks.
+  const std::shared_ptr<const PackageMediaFiles> media = PackageMediaFiles::Of(*package);
+  ASSERT_TRUE(media);
+  ASSERT_GT(png.size(), 300);
+  const std::unique_ptr<QIODevice> held = media->Open(u"res:1/one.png"_s, nullptr);
+  ASSERT_TRUE(held);
+  QByteArray pieces;
+  while (!held->atEnd()) pieces += held->read(100);
+  EXPECT_EQ(pieces, png);
+  ASSERT_TRUE(held->seek(250));
+  EXPECT_EQ(held->read(20), png.mid(250, 20));
+  QString why;
+  EXPECT_FALSE(media->Open(u"res:9/one.png"_s, &why));
+  EXPECT_EQ(why, u"the package holds no such file"_s);
+  EXPECT_FALSE(media->Holds(sources.Path(u"one.png"_s)));
+  EXPECT_EQ(model_.pictures[1].file, sources.Path(u"two.bmp"_s));  // the project is as it was
+  EXPECT_THAT(progress.texts, testing::Contains(u"正在转换图片 5/5"_s));
+  EXPECT_TRUE(progress.texts.last().startsWith(u"正在写入 "_s)) << progress.texts.last().toStdString();
+  EXPECT_THAT(QDir(TempFolder()).entryList({u"Pivlo.media.*"_s}, QDir::AllEntries), testing::IsEmpty());
+  ExpectRestingAndTidy(folder_.Path(QString()));
+
+  ASSERT_TRUE(Preview());
+  const std::optional<ScreensaverPackage> preview = ScreensaverPackage::Open(PreviewOutputPath());
+  ASSERT_TRUE(preview);
+  EXPECT_EQ(preview->Settings().Get(u"ImgNames(2)"_s).ToText(), sources.Path(u"two.bmp"_s));
+  EXPECT_FALSE(preview->Settings().Contains(u"MediaInPackage"_s));
+}
+
+// The trailer holds 32-bit sizes: past 2 GiB the build stops before the blob is begun,
+// and says why. The song is a sparse file: nothing of it is read.
+TEST_F(BuildPipelineTest, ASelfContainedBuildPast2GiBIsRefusedBeforeItsBlobIsWritten) {
+  test::TempFolder sources;
+  QFile song(sources.Path(u"long.wav"_s));
+  ASSERT_TRUE(song.open(QIODevice::WriteOnly) && song.resize(qint64(2) << 30));
+  song.close();
+  model_.songs[0].file = song.fileName();
+  state_.PackMedia = true;
+  const QString output = folder_.Path(u"show.scr"_s);
+  EXPECT_FALSE(Build(output));
+  ASSERT_EQ(prompter_.messages.size(), 1);
+  EXPECT_TRUE(prompter_.messages[0].text.startsWith(u"无法生成屏幕保护：图片和音乐共 2048."_s) &&
+              prompter_.messages[0].text.contains(u" MB，超过了屏保文件 2048 MB 的上限"_s))
+      << prompter_.messages[0].text.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(output));
+  ExpectRestingAndTidy(folder_.Path(QString()));
 }
 
 class BuildIconTest : public BuildPipelineTest {

@@ -14,9 +14,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <functional>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -295,6 +297,69 @@ TEST_F(PlayerRunTest, PlaysItsMusicOnTheSoundDeviceOrSilentlyWithoutOne) {
   ASSERT_EQ(lines.size(), 1) << ended.err.toStdString();
   EXPECT_TRUE(lines[0].contains(u"no audio device ("_s) && lines[0].endsWith(u"the show plays silently"_s))
       << lines[0].toStdString();
+}
+
+// Built with its files packed in, the screensaver needs none of them: with the originals
+// gone its plan, its frames, its sound and its export come from its own blob.
+TEST_F(PlayerRunTest, ASelfContainedShowPlaysAndExportsItsOwnCopiesOnceTheOriginalsAreGone) {
+  test::TempFolder folder;
+  std::optional<test::TempFolder> sources(std::in_place);
+  QImage red(64, 48, QImage::Format_RGB32);
+  red.fill(qRgb(200, 0, 0));
+  const QString bmp = sources->Write(u"red.bmp"_s, test::Encoded(red, "bmp"));  // converted to JPEG
+  const QString song = sources->Write(u"one.wav"_s, test::ToneWav(1, 12000));
+  const QString lyric = sources->Write(u"one.lrc"_s, "[00:00.10]hello\n");
+  sources->Write(u"alone.lrc"_s, "[00:00.10]no song\n");
+  const QString show = BuildShow(folder, u"packed"_s,
+                                 {u"--picture"_s, bmp, u"--song"_s, song, u"--duration"_s, u"0.25"_s, u"--lyric"_s,
+                                  lyric, u"--lyric"_s, sources->Path(u"alone.lrc"_s), u"--set"_s, u"EnableExport=true"_s,
+                                  u"--set"_s, u"TimeInterval=4"_s, u"--set"_s, u"EnableTransition=false"_s},
+                                 {u"--pack-media"_s});
+  const QByteArray png = test::ReadWholeFile(folder.Path(u"packed-1.png"_s));
+  for (const QString& name : {u"packed-1.png"_s, u"packed-2.png"_s}) ASSERT_TRUE(QFile::remove(folder.Path(name)));
+  sources.reset();
+
+  const QStringList report = QString::fromUtf8(RunCli({u"package"_s, u"inspect"_s, show}).out).split(u'\n');
+  const auto setting = [&report](const QString& key) {
+    const QStringList found = report.filter(QRegularExpression(u"^"_s + QRegularExpression::escape(key) + u"\t"_s));
+    return found.size() == 1 ? found[0].section(u'\t', 2) : QString();
+  };
+  EXPECT_EQ(setting(u"ImgNames(1)"_s), u"res:1/packed-1.png"_s);
+  EXPECT_EQ(setting(u"ImgNames(3)"_s), u"res:3/red.jpg"_s);
+  EXPECT_EQ(setting(u"MusicNames(1)"_s), u"res:4/one.wav"_s);
+  EXPECT_EQ(setting(u"MusicLyricFiles(1)"_s), u"res:5/one.lrc"_s);
+  EXPECT_EQ(setting(u"LyricFilesCount"_s), u"1"_s) << "a lyric file no song plays stays out";
+  EXPECT_EQ(setting(u"MediaInPackage"_s), u"true"_s);
+  EXPECT_EQ(report.filter(u"item\tMediaFile("_s).size(), 5);
+
+  const test::CliResult plan = RunCli({u"show"_s, u"plan"_s, show, u"--seconds"_s, u"12"_s});
+  ASSERT_EQ(plan.exit_code, 0) << plan.err.toStdString();
+  EXPECT_TRUE(plan.out.contains("\tslide\t1\tres:1/packed-1.png\n") && plan.out.contains("\tslide\t3\tres:3/red.jpg\n") &&
+              plan.out.contains("0.100\t0.250\tlyric\t1\thello\n"))
+      << plan.out.toStdString();
+  EXPECT_FALSE(plan.err.contains("left out")) << plan.err.toStdString();
+  const test::CliResult frames = RunCli({u"show"_s, u"render"_s, show, folder.Path(u"frames"_s), u"--at"_s, u"1,9"_s,
+                                         u"--size"_s, u"320x180"_s, u"--audio"_s, folder.Path(u"sound.wav"_s),
+                                         u"--seconds"_s, u"0.5"_s});
+  ASSERT_EQ(frames.exit_code, 0) << frames.err.toStdString();
+  EXPECT_EQ(QImage(folder.Path(u"frames/1.000.png"_s)).pixel(160, 90), kGreen);
+  const QRgb converted = QImage(folder.Path(u"frames/9.000.png"_s)).pixel(160, 90);
+  EXPECT_NEAR(qRed(converted), 200, 8);
+  EXPECT_LT(qGreen(converted) + qBlue(converted), 16);
+  const QByteArray tone = test::ToneFrames(1, 12000);
+  EXPECT_TRUE(test::ReadWholeFile(folder.Path(u"sound.wav"_s)).mid(44, tone.size() * 2) == tone + tone);
+
+  const QString out = folder.Path(u"out"_s);
+  ASSERT_TRUE(QDir().mkdir(out));
+  QProcess exporter;
+  exporter.start(show, {u"--export"_s, out});
+  ASSERT_TRUE(exporter.waitForFinished(30000));
+  EXPECT_EQ(exporter.exitCode(), 0) << exporter.readAllStandardError().toStdString();
+  EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name),
+            (QStringList{u"one.lrc"_s, u"one.wav"_s, u"packed-1.png"_s, u"packed-2.png"_s, u"red.jpg"_s}));
+  EXPECT_EQ(test::ReadWholeFile(out + u"/packed-1.png"_s), png);
+  EXPECT_EQ(test::ReadWholeFile(out + u"/one.wav"_s), test::ToneWav(1, 12000));
+  EXPECT_EQ(test::ReadWholeFile(out + u"/one.lrc"_s), QByteArray("[00:00.10]hello\n"));
 }
 
 // The window shows the icon the screensaver was built with; a damaged one costs only the

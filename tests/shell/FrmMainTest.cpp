@@ -986,5 +986,22 @@ TEST_F(FrmMainTest, TheBuildDialogClosedWithoutBuildingLeavesTheBuildAtRest) {
   EXPECT_TRUE(prompter_.messages.isEmpty());
 }
 
+TEST_F(FrmMainTest, TheBuildDialogsChoiceToPackTheFilesIsKeptForTheNextBuild) {
+  FrmMain& w = Start();
+  AddPictures(2);
+  EXPECT_FALSE(w.Build().PackMedia);
+  for (const bool packed : {false, true}) {
+    AnswerModalDialog(w.mnuBuildScreenSaver, [packed](QDialog& dialog) {
+      auto* option = dialog.findChild<QRadioButton*>(u"OptPackage"_s);
+      ASSERT_NE(option, nullptr);
+      EXPECT_EQ(option->text(), u"打包图片和音乐（可以复制到其他电脑上播放）"_s);
+      EXPECT_EQ(option->isChecked(), packed);
+      option->click();
+      dialog.reject();
+    });
+    EXPECT_TRUE(w.Build().PackMedia);
+  }
+}
+
 }  // namespace
 }  // namespace pivlo

@@ -21,6 +21,7 @@ struct BuildArguments {
   QString icon;
   bool preview = false;
   bool force = false;
+  bool pack_media = false;
 };
 
 std::optional<BuildArguments> ParseBuild(const QStringList& args) {
@@ -31,6 +32,8 @@ std::optional<BuildArguments> ParseBuild(const QStringList& args) {
       parsed.preview = true;
     } else if (args[i] == u"--force") {
       parsed.force = true;
+    } else if (args[i] == u"--pack-media") {
+      parsed.pack_media = true;
     } else if (args[i] == u"--icon" && i + 1 < args.size() && parsed.icon.isEmpty()) {
       parsed.icon = args[++i];
     } else if (args[i].startsWith(u"--")) {
@@ -39,7 +42,8 @@ std::optional<BuildArguments> ParseBuild(const QStringList& args) {
       paths << args[i];
     }
   }
-  if (paths.size() != 2) return std::nullopt;
+  // A preview plays this machine's files.
+  if (paths.size() != 2 || (parsed.preview && parsed.pack_media)) return std::nullopt;
   parsed.project = paths[0];
   parsed.output = QFileInfo(paths[1]).absoluteFilePath();
   return parsed;
@@ -98,6 +102,7 @@ int Build(const QStringList& args) {
     return 1;
   }
   BuildState state;
+  state.PackMedia = arguments->pack_media;
   if (RunPipeline(*arguments, model, state, prompter)) return 0;
   PrintError(arguments->output + u": no screensaver was written"_s);
   return 1;

@@ -52,10 +52,11 @@ const Command kCommands[] = {
      "read a project (dropping entries whose files are gone, reported on stderr) and print the\n"
      "      keys the project writer would write, KEY=VALUE in the writer's order",
      pivlo::cli::ProjectShow},
-    {{QStringLiteral("build")}, "PROJECT.aps OUTPUT [--preview] [--force] [--icon ICO]",
+    {{QStringLiteral("build")}, "PROJECT.aps OUTPUT [--preview] [--force] [--icon ICO] [--pack-media]",
      "build the screensaver as the editor does, without dialogs (an existing OUTPUT only with\n"
-     "      --force; --preview: the preview package; --icon: the icon given to the player) and\n"
-     "      print the finish summary",
+     "      --force; --preview: the preview package; --icon: the icon given to the player;\n"
+     "      --pack-media: the pictures, songs and lyrics go into the package) and print the\n"
+     "      finish summary",
      pivlo::cli::Build},
     {{QStringLiteral("package"), QStringLiteral("inspect")}, "FILE",
      "print a screensaver's sections (S, B, C), the trailer check, its resources\n"
