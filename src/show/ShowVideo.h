@@ -28,10 +28,11 @@ struct VideoOptions {
   int cycles = 1;
 };
 
+// Each may be empty.
 struct VideoHooks {
-  std::function<void(const QString& line)> say;         // a picture or song left out
-  std::function<void(qint64 done, qint64 total)> progress;  // after every frame
-  std::function<bool()> cancelled;                      // asked after every frame
+  std::function<void(const QString& line)> say;             // a picture or song left out
+  std::function<void(qint64 done, qint64 total)> progress;  // frames, after every frame
+  std::function<bool()> cancelled;                          // asked after every frame
 };
 
 // What a finished video holds.
