@@ -2,12 +2,12 @@
 
 #include "audio/AudioFormat.h"
 #include "audio/AudioLog.h"
+#include "audio/FfmpegErrors.h"
 #include "core/basByteFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <mutex>
 #include <vector>
 
 extern "C" {
@@ -15,7 +15,6 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/error.h>
-#include <libavutil/log.h>
 #include <libswresample/swresample.h>
 }
 
@@ -63,12 +62,6 @@ int64_t SeekHeld(void* opaque, int64_t offset, int whence) {
   return to >= 0 && device->seek(to) ? to : AVERROR(EINVAL);
 }
 
-QString AvError(int code) {
-  char text[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(code, text, sizeof text);
-  return QString::fromUtf8(text);
-}
-
 class FfmpegSongDecoder final : public SongDecoder {
  public:
   ~FfmpegSongDecoder() override { av_channel_layout_uninit(&in_layout_); }
@@ -107,8 +100,7 @@ bool FfmpegSongDecoder::Open(const QString& path, QString* error, const MediaFil
     if (error) *error = why;
     return false;
   };
-  static std::once_flag quiet;
-  std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
+  QuietFfmpegLog();
   if (!packet_ || !frame_) return fail(u"out of memory"_s);
   AVFormatContext* format = nullptr;
   QByteArray url;
@@ -142,9 +134,9 @@ bool FfmpegSongDecoder::Open(const QString& path, QString* error, const MediaFil
   // On failure the format is freed here (and the held device stays ours).
   const int opened = avformat_open_input(&format, io_ ? nullptr : url.constData(), nullptr, &options);
   av_dict_free(&options);
-  if (opened < 0) return fail(AvError(opened));
+  if (opened < 0) return fail(FfmpegErrorText(opened));
   format_.reset(format);
-  if (const int found = avformat_find_stream_info(format, nullptr); found < 0) return fail(AvError(found));
+  if (const int found = avformat_find_stream_info(format, nullptr); found < 0) return fail(FfmpegErrorText(found));
 
   const AVCodec* codec = nullptr;
   stream_ = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
@@ -155,9 +147,9 @@ bool FfmpegSongDecoder::Open(const QString& path, QString* error, const MediaFil
   codec_.reset(avcodec_alloc_context3(codec));
   if (!codec_) return fail(u"out of memory"_s);
   if (const int copied = avcodec_parameters_to_context(codec_.get(), format->streams[stream_]->codecpar); copied < 0) {
-    return fail(AvError(copied));
+    return fail(FfmpegErrorText(copied));
   }
-  if (const int started = avcodec_open2(codec_.get(), codec, nullptr); started < 0) return fail(AvError(started));
+  if (const int started = avcodec_open2(codec_.get(), codec, nullptr); started < 0) return fail(FfmpegErrorText(started));
   qCDebug(lcAudio) << "decoding" << path << "with" << codec->name << codec_->sample_rate << "Hz";
   return true;
 }

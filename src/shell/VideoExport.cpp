@@ -120,9 +120,14 @@ void ExportShowVideo(ProjectModel& model, BuildState& state, BuildServices servi
   state.PreviewMode = true;
   if (!PreviewScreenSaver(model, state, services)) return;  // it said why
   model.flags.BusyFlag = true;
-  RunVideoRecorder(VideoRecorderPath(), VideoRecorderArguments(package, out), parent, services.prompter);
+  const bool recorded =
+      RunVideoRecorder(VideoRecorderPath(), VideoRecorderArguments(package, out), parent, services.prompter);
   model.flags.BusyFlag = false;
   QFile::remove(package);
+  if (recorded) {
+    services.prompter.ShowMessage(Texts::tr("视频已导出到：%1").arg(QDir::toNativeSeparators(out)),
+                                  MessageIcon::Information);
+  }
 }
 
 }  // namespace pivlo

@@ -33,8 +33,8 @@ std::optional<std::pair<qint64, qint64>> ParseVideoProgress(QByteArrayView line)
 bool RunVideoRecorder(const QString& program, const QStringList& arguments, QWidget* parent, Prompter& prompter);
 
 // The whole command: asks where to save, builds the preview package into Temp/ without
-// playing it, records the video and removes the package. The build's own checks and
-// messages apply.
+// playing it, records the video, says where it went and removes the package. The build's
+// own checks and messages apply.
 void ExportShowVideo(ProjectModel& model, BuildState& state, BuildServices services, QWidget* parent);
 
 }  // namespace pivlo

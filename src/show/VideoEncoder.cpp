@@ -1,10 +1,10 @@
 #include "show/VideoEncoder.h"
 
 #include "audio/AudioFormat.h"
+#include "audio/FfmpegErrors.h"
 
 #include <QFile>
 
-#include <mutex>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -12,7 +12,6 @@ extern "C" {
 #include <libavutil/audio_fifo.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/error.h>
-#include <libavutil/log.h>
 #include <libavutil/opt.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
@@ -31,12 +30,6 @@ constexpr int kMpeg4Quantiser = 3;
 constexpr qint64 kAudioBitRate = 192000;
 // A key frame every this many seconds, for seeking in players.
 constexpr int kKeyFrameSeconds = 2;
-
-QString AvError(int code) {
-  char text[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(code, text, sizeof text);
-  return QString::fromUtf8(text);
-}
 
 bool IsOpaqueArgb(QImage::Format format) {
   return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
@@ -132,7 +125,7 @@ QString StartVideo(VideoStreams& s, int fps, bool global_header) {
   }
   if (global_header) s.video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   if (const int opened = avcodec_open2(s.video, video, nullptr); opened < 0) {
-    return u"the video encoder does not start: "_s + AvError(opened);
+    return u"the video encoder does not start: "_s + FfmpegErrorText(opened);
   }
   s.video_stream = AddStream(s.format, s.video);
   if (s.video_stream == nullptr) return u"out of memory"_s;
@@ -153,7 +146,7 @@ QString StartAudio(VideoStreams& s, bool global_header) {
   av_channel_layout_copy(&s.audio->ch_layout, &stereo);
   if (global_header) s.audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   if (const int opened = avcodec_open2(s.audio, aac, nullptr); opened < 0) {
-    return u"the AAC encoder does not start: "_s + AvError(opened);
+    return u"the AAC encoder does not start: "_s + FfmpegErrorText(opened);
   }
   s.audio_stream = AddStream(s.format, s.audio);
   return s.audio_stream == nullptr ? u"out of memory"_s : QString();
@@ -189,7 +182,7 @@ QString StartConverters(VideoStreams& s) {
 
 QString StartFile(VideoStreams& s, const QByteArray& url) {
   if (const int opened = avio_open(&s.format->pb, url.constData(), AVIO_FLAG_WRITE); opened < 0) {
-    return u"cannot create the file: "_s + AvError(opened);
+    return u"cannot create the file: "_s + FfmpegErrorText(opened);
   }
   // The index goes to the front at the end, so that a player starts before the whole
   // file has arrived.
@@ -197,7 +190,7 @@ QString StartFile(VideoStreams& s, const QByteArray& url) {
   av_dict_set(&options, "movflags", "+faststart", 0);
   const int written = avformat_write_header(s.format, &options);
   av_dict_free(&options);
-  return written < 0 ? u"cannot write the file's header: "_s + AvError(written) : QString();
+  return written < 0 ? u"cannot write the file's header: "_s + FfmpegErrorText(written) : QString();
 }
 
 }  // namespace
@@ -207,8 +200,7 @@ VideoEncoder::VideoEncoder(std::unique_ptr<VideoStreams> streams) : streams_(std
 VideoEncoder::~VideoEncoder() = default;
 
 std::unique_ptr<VideoEncoder> VideoEncoder::Open(const QString& path, QSize size, int fps, QString* error) {
-  static std::once_flag quiet;
-  std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
+  QuietFfmpegLog();
   auto s = std::make_unique<VideoStreams>();
   s->size = size;
   // The prefix keeps a colon in the path from being read as a protocol name.
@@ -235,7 +227,7 @@ QString VideoEncoder::VideoCodecName() const {
 }
 
 bool VideoEncoder::Fail(const QString& step, int code) {
-  error_ = u"cannot "_s + step + u": "_s + AvError(code);
+  error_ = u"cannot "_s + step + u": "_s + FfmpegErrorText(code);
   return false;
 }
 
