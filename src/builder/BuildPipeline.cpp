@@ -82,14 +82,9 @@ class BuildRun {
       QFile::remove(output_);  // ours: the next preview replaces the last one
       return true;
     }
-    FileDialogOptions options;
-    options.title = Texts::tr("选择保存屏幕保护的位置");
-    options.filters = {FileFilter{Texts::tr("屏幕保护和屏保(*.exe,*.scr)"), u"*.exe *.scr"_s}};
-    options.start_folder = OutputFolder();
-    options.file_name = model_.settings.info[kInfoName];
-    options.default_suffix = u"exe"_s;
-    output_ = CutAtNul(services_.prompter.GetSaveFileName(options));
-    return !output_.isEmpty() && ConfirmOverwrite(output_, services_.prompter);
+    output_ = AskWhereToSave(model_, services_.prompter, Texts::tr("选择保存屏幕保护的位置"),
+                             FileFilter{Texts::tr("屏幕保护和屏保(*.exe,*.scr)"), u"*.exe *.scr"_s}, u"exe"_s);
+    return !output_.isEmpty();
   }
 
   // A file of our own under a name no other build uses at the same time.
@@ -225,6 +220,18 @@ QString PlayerStubPath() { return ApplicationFolder() + u"Pivlo.bfq"_s; }
 QString PreviewOutputPath() { return TempFolder() + u"~tmpview.scr"_s; }
 
 QString WorkCopyPattern() { return TempFolder() + u"Pivlo.bfq.XXXXXX.Tmp"_s; }
+
+QString AskWhereToSave(const ProjectModel& model, Prompter& prompter, const QString& title, const FileFilter& filter,
+                       const QString& suffix) {
+  FileDialogOptions options;
+  options.title = title;
+  options.filters = {filter};
+  options.start_folder = OutputFolder();
+  options.file_name = model.settings.info[kInfoName];
+  options.default_suffix = suffix;
+  const QString path = CutAtNul(prompter.GetSaveFileName(options));
+  return !path.isEmpty() && ConfirmOverwrite(path, prompter) ? path : QString();
+}
 
 QString BuildFailedText(const QString& reason) { return Texts::tr("无法生成屏幕保护：%1").arg(reason); }
 

@@ -45,6 +45,10 @@ QString PreviewOutputPath();  // Temp/~tmpview.scr
 // The stub's work copy: Temp/Pivlo.bfq.XXXXXX.Tmp, the X's unique to the build so that
 // builds can run side by side; its backup adds "2".
 QString WorkCopyPattern();
+// Asks where to save what is made of the project: in the output folder, under the
+// screensaver's name, an existing file only once the user agrees. Empty when cancelled.
+QString AskWhereToSave(const ProjectModel& model, Prompter& prompter, const QString& title, const FileFilter& filter,
+                       const QString& suffix);
 // What a failed build says: "无法生成屏幕保护：" and the failed step with its reason.
 QString BuildFailedText(const QString& reason);
 

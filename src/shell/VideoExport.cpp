@@ -1,7 +1,6 @@
 #include "shell/VideoExport.h"
 
 #include "core/AppFolders.h"
-#include "core/ConfirmOverwrite.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -104,14 +103,9 @@ bool RunVideoRecorder(const QString& program, const QStringList& arguments, QWid
 }
 
 void ExportShowVideo(ProjectModel& model, BuildState& state, BuildServices services, QWidget* parent) {
-  FileDialogOptions options;
-  options.title = Texts::tr("选择保存视频的位置");
-  options.filters = {FileFilter{Texts::tr("MP4 视频(*.mp4)"), u"*.mp4"_s}};
-  options.start_folder = OutputFolder();
-  options.file_name = model.settings.info[kInfoName];
-  options.default_suffix = u"mp4"_s;
-  const QString out = CutAtNul(services.prompter.GetSaveFileName(options));
-  if (out.isEmpty() || !ConfirmOverwrite(out, services.prompter)) return;
+  const QString out = AskWhereToSave(model, services.prompter, Texts::tr("选择保存视频的位置"),
+                                     FileFilter{Texts::tr("MP4 视频(*.mp4)"), u"*.mp4"_s}, u"mp4"_s);
+  if (out.isEmpty()) return;
 
   QDir().mkpath(TempFolder());
   const QString package = VideoPackagePath();
