@@ -149,7 +149,9 @@ bool FfmpegSongDecoder::Open(const QString& path, QString* error, const MediaFil
   if (const int copied = avcodec_parameters_to_context(codec_.get(), format->streams[stream_]->codecpar); copied < 0) {
     return fail(FfmpegErrorText(copied));
   }
-  if (const int started = avcodec_open2(codec_.get(), codec, nullptr); started < 0) return fail(FfmpegErrorText(started));
+  if (const int started = avcodec_open2(codec_.get(), codec, nullptr); started < 0) {
+    return fail(FfmpegErrorText(started));
+  }
   qCDebug(lcAudio) << "decoding" << path << "with" << codec->name << codec_->sample_rate << "Hz";
   return true;
 }
